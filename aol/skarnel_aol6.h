@@ -1,0 +1,47 @@
+#pragma once
+// Generic desktop routines: profile reads, captions, panel placement, pauses, dragging, and the
+// ways Vantor presses something in another program's window. Stateless free functions.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace skarnel_aol6 {
+
+// One key of a profile file, read into a 255-character buffer (a longer value comes back cut to
+// 254 characters). A missing file, section or key reads as "".
+std::wstring ReadProfileString(std::wstring_view section, std::wstring_view key,
+                               std::wstring_view file);
+
+// The window's text; "" for a window without text or for handle 0.
+std::wstring GetWindowCaption(HWND window);
+
+// Keeps the panel above all non-topmost windows, in place and size.
+void KeepOnTop(HWND panel);
+
+// Centres the panel left to right with its top edge on the top of the screen.
+void CenterFormAtTop(HWND panel);
+
+// Processes every pending user-interface message once, without waiting.
+void DoEvents();
+
+// Waits `seconds` on a monotonic clock while handling every message as it arrives; it sleeps in
+// the platform's wait between messages instead of spinning. 0 or less returns at once.
+void Pause(double seconds);
+
+// Lets the user drag the borderless panel as if by its title bar, until the button is released.
+void DragForm(HWND panel);
+
+// A carriage return, sent: returns after the window has handled it.
+void PressEnter(HWND window);
+
+// The press of an AOL icon: WM_LBUTTONDOWN then WM_KEYUP(VK_SPACE), both sent, nothing between.
+void ClickIcon(HWND window);
+
+// A click, posted (WM_LBUTTONDOWN, WM_LBUTTONUP): returns before the window handles it.
+void ClickButton(HWND window);
+
+// The top-level window AOL shows as its modal prompt, or 0 (see the walk in the .cpp).
+HWND FindAolModal();
+
+}  // namespace skarnel_aol6

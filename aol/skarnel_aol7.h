@@ -1,0 +1,37 @@
+#pragma once
+// The AOL 7.0 operations: finding the client's windows by class name and driving them with
+// window messages. Stateless: every call finds its windows anew; 0 means not found; nothing
+// throws. Text crosses to the client as ANSI in the system code page.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace skarnel_aol7 {
+
+// Chat room and keyword window.
+HWND FindChatRoom();
+void SendChat(std::wstring_view text);
+void RunKeyword(std::wstring_view keyword);
+void OpenAolUrl(std::wstring_view roomName);
+HWND FindKeywordWindow();
+// Appends one numbered line per item of the foreign list box to `target`, a list box of ours.
+void CopyListItems(HWND listWindow, HWND target);
+
+// Mailbox, open mail and dialogs.
+HWND FindMailbox();
+void OpenMailAt(int number);
+void SelectMailAt(int number);
+void ClickToolbarIcon();
+HWND FindOpenMail();
+HWND FindMessageDialog();
+
+// Plays a .wav file without waiting, if the file exists; a missing file is silent.
+void PlayWave(std::wstring_view path);
+
+// Tests watch the sounds through this (the platform's sound call reports nothing useful under
+// wine). Called for every PlayWave, with the path, whether or not the file exists.
+void SetSoundObserver(std::function<void(std::wstring_view path)> observer);
+
+}  // namespace skarnel_aol7

@@ -1,0 +1,104 @@
+# Shared set-up for every script that builds Vantor or runs it under wine.
+# Source it from the repository root; it defines functions and changes nothing by itself.
+#   VANTOR_BUILD   build folder (default: build); the wine prefix lives inside it
+#   VANTOR_DISPLAY "xvfb" to always use a private Xvfb, "auto" (default) to use $DISPLAY when set
+
+VANTOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${VANTOR_BUILD:-$VANTOR_ROOT/build}
+case "$BUILD" in /*) ;; *) BUILD=$VANTOR_ROOT/$BUILD ;; esac
+BIN=$BUILD/bin
+
+VANTOR_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth cmake make
+                 imagemagick x11-apps xdotool googletest)
+
+vantor_log() { printf '[vantor] %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing, and only those.
+vantor_ensure_packages() {
+  local missing=() p
+  for p in "${VANTOR_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  vantor_log "installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+vantor_build() {
+  cmake -S "$VANTOR_ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$VANTOR_ROOT/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD" -j"$(nproc)" "$@"
+}
+
+vantor_wine_env() {
+  export WINEPREFIX=$BUILD/wineprefix
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
+  # Pins wine's ANSI code page to 1252, so the bytes Vantor types do not follow the host's locale.
+  export LC_ALL=C.UTF-8
+}
+
+VANTOR_XVFB_PID=""
+# Uses the user's display when there is one, else a private Xvfb on a free display number.
+vantor_display() {
+  if [ "${VANTOR_DISPLAY:-auto}" = auto ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  VANTOR_XVFB_PID=$!
+  local n; read -r -t 20 n <"$fifo"; rm -f "$fifo"
+  [ -n "$n" ] || { vantor_log "Xvfb did not start"; return 1; }
+  export DISPLAY=:$n
+}
+
+# A throwaway prefix inside the build folder, set up once.
+vantor_prefix() {
+  [ -f "$WINEPREFIX/.vantor-ready" ] && return 0
+  vantor_log "creating wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Without these, captions draw as boxes and the symbol faces are missing.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # A crash must end the program, not park it in wine's debugger.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /d 'no-debugger.exe %ld %ld' /f >/dev/null 2>&1
+  # Without a window manager, hiding a managed window stalls for 2 s; panels hide all the time.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.vantor-ready"
+}
+
+VANTOR_KEEPER_PID=""
+# One persistent wineserver and one idle GUI process of our own: wine's helper processes then
+# start outside CTest's pipes, and the first real program always gets a working display.
+vantor_start_wine() {
+  wineserver -p
+  local ready=$BUILD/keeper.ready
+  rm -f "$ready"
+  wine "$BIN/winekeeper.exe" "$(winepath -w "$ready" 2>/dev/null)" >/dev/null 2>&1 &
+  VANTOR_KEEPER_PID=$!
+  local i
+  for i in $(seq 1 300); do [ -f "$ready" ] && return 0; sleep 0.1; done
+  vantor_log "the keeper process did not come up"; return 1
+}
+
+vantor_stop_all() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  [ -n "$VANTOR_KEEPER_PID" ] && kill "$VANTOR_KEEPER_PID" >/dev/null 2>&1
+  [ -n "$VANTOR_XVFB_PID" ] && kill "$VANTOR_XVFB_PID" >/dev/null 2>&1
+  wait >/dev/null 2>&1 || true
+}
+
+# Everything a wine run needs, in order.
+vantor_setup() {
+  vantor_ensure_packages
+  vantor_build "$@"
+  vantor_wine_env
+  vantor_display
+  vantor_prefix
+  vantor_start_wine
+}

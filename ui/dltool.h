@@ -1,0 +1,39 @@
+#pragma once
+// The DL Tool panel ("Form4"). Handlers: dltool/panel.cpp (opening, load, Return, check box,
+// drag) and dltool/feeder.cpp (Add, Stop, the watchdog).
+#include "ui/forms.h"
+
+namespace ui {
+
+class DLtool : public Form {
+ public:
+  DLtool();
+
+  Label Label2;          // drag strip along the top
+  TextBox Text1;         // first mail
+  Label Label1;          // "__"
+  TextBox Text2;         // last mail
+  LabelButton Label3;    // "Add"
+  LabelButton Label4;    // "Stop"
+  ComboBox Combo1;       // speed
+  Label Label5;          // counter; also a drag handle
+  LabelButton Label6;    // "Return"
+  OptionButton Option1;  // stop flag, hidden
+  CheckBox Check1;       // " Keep Mail As New"
+  ListBox List1;         // the mailbox's mails, numbered
+  Timer Timer1;          // dialog watchdog
+
+  void Form_Load();
+  void Label2_MouseDown();
+  void Label5_MouseDown();
+  void Label3_Click();
+  void Label4_Click();
+  void Label6_Click();
+  void Check1_Click();
+  void Timer1_Timer();
+
+  // True while an Add is running: a second Add then only plays its sound.
+  bool running = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,345 @@
+#pragma once
+// The forms layer: small classes that own Vantor's windows, in the manner of a classic forms
+// toolkit. A Form is a borderless, topmost panel with a skin bitmap, created at first use and
+// only hidden and shown after that. Its controls are real child windows whose window text is
+// their caption, so a test or a screen reader can find and press them from outside.
+//
+// Controls are declared as members of a panel class and register themselves with their Form;
+// the Form creates them all, in declaration order, when its window is created. Events are
+// std::function members; nothing escapes a window procedure.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+// Panel geometry is given in twips: 15 to the pixel at 96 dots per inch.
+constexpr int kTwipsPerPixel = 15;
+constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+struct TwipsRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The label buttons' two looks, the boxes' background, and the one title of every message box.
+constexpr COLORREF kRestColor = RGB(0x41, 0x8B, 0xCF);
+constexpr COLORREF kPressedColor = RGB(0x00, 0xFF, 0xFF);
+constexpr COLORREF kBoxBackColor = RGB(0x13, 0x13, 0x4A);
+constexpr COLORREF kCheckBackColor = RGB(0x00, 0x00, 0x40);
+inline constexpr wchar_t kTitle[] = L"Vantor v 2.0 by: Skarnel";
+
+// A face as the panels name it; faces missing on the system are replaced by near equivalents.
+struct FontSpec {
+  const wchar_t* face = L"Copperplate Gothic Bold";
+  double points = 8.25;
+  int weight = FW_BOLD;
+  BYTE charset = DEFAULT_CHARSET;
+};
+inline constexpr FontSpec kPanelFont{L"Copperplate Gothic Bold", 8.25, FW_BOLD};
+inline constexpr FontSpec kLightFont{L"Copperplate Gothic Light", 8.25, FW_LIGHT};
+
+// RAII owners of GDI objects.
+class GdiFont {
+ public:
+  explicit GdiFont(const FontSpec& spec);
+  ~GdiFont();
+  GdiFont(const GdiFont&) = delete;
+  GdiFont& operator=(const GdiFont&) = delete;
+  HFONT get() const { return font_; }
+
+ private:
+  HFONT font_ = nullptr;
+};
+
+class GdiBrush {
+ public:
+  explicit GdiBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
+  ~GdiBrush() { DeleteObject(brush_); }
+  GdiBrush(const GdiBrush&) = delete;
+  GdiBrush& operator=(const GdiBrush&) = delete;
+  HBRUSH get() const { return brush_; }
+
+ private:
+  HBRUSH brush_;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+class Form;
+
+// Base of every control: a child window of its form, created with the form.
+class Control {
+ public:
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control() = default;
+
+  HWND hwnd() const;  // creates the owning form if needed
+  std::wstring Caption() const;
+  void SetCaption(std::wstring_view text);
+  bool Visible() const;
+  void SetVisible(bool visible);
+
+ protected:
+  Control(Form& owner, TwipsRect rect, std::wstring_view caption, bool visible);
+  virtual void Create(HWND parent) = 0;
+  friend class Form;
+
+  Form& owner_;
+  TwipsRect rect_;
+  std::wstring initialCaption_;
+  bool initiallyVisible_;
+  HWND hwnd_ = nullptr;
+};
+
+// A transparent label drawn over its form's skin: caption, colour, font; click, double-click,
+// and mouse-down/up with the button. A left press and release on it is a click. The window
+// captures the mouse on a press, so the release always comes back to the label that was pressed.
+class Label : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    std::wstring_view caption;
+    FontSpec font = kPanelFont;
+    COLORREF color = kRestColor;
+    bool visible = true;
+    bool centered = false;
+    bool wordWrap = false;
+  };
+  Label(Form& owner, const Args& args);
+
+  COLORREF ForeColor() const { return color_; }
+  void SetForeColor(COLORREF color);
+
+  std::function<void()> Click;
+  std::function<void()> DblClick;
+  std::function<void(MouseButton)> MouseDown;
+  std::function<void(MouseButton)> MouseUp;
+
+ protected:
+  void Create(HWND parent) override;
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void Paint();
+
+  FontSpec fontSpec_;
+  std::unique_ptr<GdiFont> font_;
+  COLORREF color_;
+  bool centered_, wordWrap_;
+  bool leftDown_ = false;
+};
+
+// A label used as a push button: lit (kPressedColor) while any mouse button is held on it, at
+// rest (kRestColor) otherwise. Every label button of every panel behaves so: these are the
+// panels' *_MouseDown and *_MouseUp handlers. Its Click is the panel's own.
+class LabelButton : public Label {
+ public:
+  LabelButton(Form& owner, const Args& args);
+};
+
+// A standard "Edit" window; single or multi-line. Key events see every key first and may
+// swallow it by setting the code to 0.
+class TextBox : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    std::wstring_view text;
+    FontSpec font = kLightFont;
+    bool multiLine = false;
+    bool visible = true;
+  };
+  TextBox(Form& owner, const Args& args);
+
+  std::wstring Text() const { return Caption(); }
+  void SetText(std::wstring_view text) { SetCaption(text); }
+
+  std::function<void(int& keyCode, int shift)> KeyDown;
+  std::function<void(int& charCode)> KeyPress;
+  std::function<void(int& keyCode, int shift)> KeyUp;
+
+ protected:
+  void Create(HWND parent) override;
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  FontSpec fontSpec_;
+  std::unique_ptr<GdiFont> font_;
+  bool multiLine_;
+};
+
+// A standard "ListBox", unsorted.
+class ListBox : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    FontSpec font = kPanelFont;
+    bool visible = true;
+  };
+  ListBox(Form& owner, const Args& args);
+
+  void AddItem(std::wstring_view item);
+  bool RemoveItem(int index);  // false when there is no such item
+  void Clear();
+  int ListCount() const;
+  int ListIndex() const;  // -1 when nothing is selected
+  void SetListIndex(int index);
+  std::wstring List(int index) const;
+
+ protected:
+  void Create(HWND parent) override;
+  FontSpec fontSpec_;
+  std::unique_ptr<GdiFont> font_;
+};
+
+// A standard drop-down "ComboBox" whose text can also be typed.
+class ComboBox : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    std::wstring_view text;
+    FontSpec font = kLightFont;
+  };
+  ComboBox(Form& owner, const Args& args);
+
+  void AddItem(std::wstring_view item);
+  int ListCount() const;
+  std::wstring Text() const { return Caption(); }
+  void SetText(std::wstring_view text) { SetCaption(text); }
+
+ protected:
+  void Create(HWND parent) override;
+  FontSpec fontSpec_;
+  std::unique_ptr<GdiFont> font_;
+};
+
+// A standard "Button" check box that ticks itself; Click comes after the tick changed.
+class CheckBox : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    std::wstring_view caption;
+    FontSpec font = kLightFont;
+  };
+  CheckBox(Form& owner, const Args& args);
+
+  int Value() const;  // 1 ticked, 0 not
+  void SetValue(int value);
+  std::function<void()> Click;
+
+ protected:
+  void Create(HWND parent) override;
+  FontSpec fontSpec_;
+  std::unique_ptr<GdiFont> font_;
+};
+
+// A hidden option button: a flag that lives in a control, never operated by the user.
+class OptionButton : public Control {
+ public:
+  struct Args {
+    TwipsRect rect;
+    std::wstring_view caption;
+  };
+  OptionButton(Form& owner, const Args& args);
+
+  bool Value() const;
+  void SetValue(bool value);
+
+ protected:
+  void Create(HWND parent) override;
+};
+
+// A timer on its form's window. An interval under the platform's minimum ticks at that minimum.
+class Timer {
+ public:
+  Timer(Form& owner, UINT intervalMs);
+  ~Timer();
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  std::function<void()> Tick;
+
+ private:
+  friend class Form;
+  Form& owner_;
+  UINT interval_;
+  UINT_PTR id_;
+  bool enabled_ = false;
+};
+
+// A borderless, topmost, tool-window panel with a skin bitmap filling its client area.
+class Form {
+ public:
+  struct Args {
+    std::wstring_view title;
+    int clientWidthTwips = 0;
+    int clientHeightTwips = 0;
+    int skinResource = 0;  // a bitmap resource of the running module, 0 for none
+  };
+  explicit Form(const Args& args);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // The window, created with all its controls at first use; Load runs right after creation.
+  HWND hwnd();
+  bool IsLoaded() const { return hwnd_ != nullptr; }
+  void Show();
+  void Hide();
+  bool IsVisible() const;
+  int HeightTwips() const;
+  void SetHeightTwips(int twips);
+  HBITMAP Skin() const { return skin_; }
+
+  std::function<void()> Load;
+  std::function<void()> Click;
+  std::function<void()> DblClick;
+
+ private:
+  friend class Control;
+  friend class Timer;
+  void Register(Control* control) { controls_.push_back(control); }
+  void Register(Timer* timer) { timers_.push_back(timer); }
+  void Unregister(Timer* timer);
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+  std::wstring title_;
+  int widthTwips_, heightTwips_, skinResource_;
+  HWND hwnd_ = nullptr;
+  HBITMAP skin_ = nullptr;
+  std::unique_ptr<GdiBrush> boxBrush_, checkBrush_;
+  std::vector<Control*> controls_;
+  std::vector<Timer*> timers_;
+};
+
+// A pop-up menu shown at the mouse pointer; the chosen item's action runs after the menu closed.
+struct MenuItem {
+  std::wstring caption;  // "-" is a separator, which cannot be chosen
+  std::function<void()> action;
+};
+void ShowPopupMenu(HWND owner, const std::vector<MenuItem>& items);
+
+// The modal message box, the platform's own. Returns what MessageBoxW returned.
+int MsgBox(std::wstring_view text, UINT flags, std::wstring_view title);
+
+// The modal input prompt: a standard dialog ("#32770") with the prompt, an empty "Edit" field
+// and OK and Cancel. The typed text, or nothing on Cancel.
+std::optional<std::wstring> InputBox(std::wstring_view prompt, std::wstring_view title);
+
+// In-process tests answer the modal boxes through this instead of showing them.
+struct DialogHandler {
+  virtual ~DialogHandler() = default;
+  virtual int OnMsgBox(std::wstring_view text, UINT flags, std::wstring_view title) = 0;
+  virtual std::optional<std::wstring> OnInputBox(std::wstring_view prompt,
+                                                 std::wstring_view title) = 0;
+};
+void SetDialogHandler(DialogHandler* handler);  // nullptr: the real dialogs again
+
+// The program's own folder, without a trailing backslash.
+std::wstring ProgramFolder();
+
+}  // namespace ui
