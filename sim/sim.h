@@ -1,0 +1,78 @@
+#pragma once
+// The simulated AOL 7.0 client: the window tree and behaviour that Vantor's driver expects,
+// built from real Win32 windows. Tests run it in-process on its own thread (Client::Start) or
+// as the separate program aol7sim.exe, which writes the same journal to a file.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// What the client looks like at start, and the faults it should show.
+struct Options {
+  std::string screenName = "Member";
+  bool chatRoom = true;              // one chat room open
+  std::string roomName = "Lobby";
+  bool secondRoom = false;           // a second chat room ("Lobby 2"), lower in the Z-order
+  int extraChildren = 0;             // plain AOL child windows opened in front of the room
+  int mails = 12;                    // mails in the mailbox at start
+  bool serverPresent = true;         // a member with the trigger "vault" in the room
+  int serverDelayMs = 300;           // how long the server takes to answer
+  double mailboxDelaySeconds = 0;    // the toolbar's 2nd icon opens the mailbox this much later
+  bool mailboxNever = false;         // ... or never
+  bool menuNever = false;            // the open mail's 2nd icon opens no pop-up menu
+  bool promptNever = false;          // choosing Download brings up no "_aol_modal" prompt
+  bool mailSticky = false;           // an open mail refuses WM_CLOSE
+  bool dialogOnDownload = false;     // a standard dialog of the client pops up at the first download
+  bool hung = false;                 // the client's thread stops answering messages after start
+};
+
+// One thing that happened in the client. `target` names the window in the terms of the window
+// tree ("chat.input", "chat.icon6", "toolbar.icon26", "keyword.edit", "keyword.icon1",
+// "mailbox.list", "mailbox.icon1", "mailbox.icon3", "mail.icon2", "mail.icon6", "modal.icon1",
+// "menu", "dialog.button" ...); `text` holds the bytes that were set or said (ANSI, unchanged)
+// or a detail ("LBUTTONDOWN+KEYUP(SPACE)", an item index, a mail subject).
+struct Event {
+  std::string what;    // "settext", "press", "say", "select", "open", "close", "menu",
+                       // "queued", "marknew", "prompt", "dialog", "keyword"
+  std::string target;
+  std::string text;
+  ULONGLONG ms = 0;    // GetTickCount64() when it happened
+};
+
+class Client {
+ public:
+  // Starts the client on a thread of its own and returns once its windows exist.
+  static std::unique_ptr<Client> Start(const Options& options = {});
+  ~Client();  // closes every window and ends the thread
+
+  std::vector<Event> Journal() const;
+  void ClearJournal();
+  std::vector<std::string> Transcript() const;     // the chat room's lines, "name: text"
+  std::vector<std::string> DownloadQueue() const;  // the Download Manager's queue, in order
+  std::vector<std::string> Mails() const;          // the mailbox's mail subjects, top first
+  std::vector<int> MarkedNew() const;              // mail numbers marked as new, in order
+
+  HWND MainWindow() const;
+
+  // Changes while running (each runs on the client's thread).
+  void OpenChatRoom(const std::string& name);
+  void CloseChatRooms();
+  void SetOptions(const Options& options);  // the fault switches, taken from now on
+  void ShowDialog(const std::string& text); // a standard dialog of the client, now
+
+  struct Impl;
+
+ private:
+  explicit Client(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+// The journal's file form, one event a line: ms TAB what TAB target TAB text, with the text's
+// bytes 0x00-0x1F, TAB, backslash and 0x7F-0xFF written as \xHH.
+std::string FormatEvent(const Event& event);
+bool ParseEvent(const std::string& line, Event& event);
+
+}  // namespace sim
