@@ -9,10 +9,10 @@ class DLtool : public Form {
  public:
   DLtool();
 
-  Label Label2;          // drag strip along the top
   TextBox Text1;         // first mail
-  Label Label1;          // "__"
   TextBox Text2;         // last mail
+  Label Label1;          // "__"
+  Label Label2;          // drag strip along the top
   LabelButton Label3;    // "Add"
   LabelButton Label4;    // "Stop"
   ComboBox Combo1;       // speed

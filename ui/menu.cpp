@@ -1,0 +1,44 @@
+#include "ui/menu.h"
+
+#include "ui/app.h"
+
+namespace ui {
+
+Menu::Menu()
+    : Form({.title = L"Vantor - Menu", .clientWidthTwips = 4605, .clientHeightTwips = 585}) {}
+
+void Menu::ShowOther() {
+  // The form only owns the menu; it is created (hidden) at first use and never shown.
+  const std::vector<MenuItem> other = {
+      {L"Clear Trigger 1", [this] { clrt1_Click(); }},
+      {L"Clear Trigger 2", [this] { clrt2_Click(); }},
+      {L"Clear Trigger 3", [this] { clrt3_Click(); }},
+      {L"Clear Trigger 4", [this] { clrt4_Click(); }},
+      {L"Clear All", [this] { clrall_Click(); }},
+      {L"-", nullptr},
+      {L"View Request List", [this] { rqlist_Click(); }},
+      {L"-", nullptr},
+      {L"DL Tool", [this] { dl_Click(); }},
+      {L"-", nullptr},
+      {L"Help/About/Contact", [this] { hna_Click(); }},
+      {L"Greetz", [this] { gtz_Click(); }},
+      {L"Exit", [this] { ext_Click(); }},
+  };
+  ShowPopupMenu(hwnd(), other);
+}
+
+void Menu::hna_Click() {
+  MsgBox(L"For help on how to use this program refer to the text file that came with it.\r\n"
+         L"E-mail: skarnel@example.com\r\n"
+         L"IM: SkarnelVantor\r\n"
+         L"Vantor v 2.0 for AOL 7.0",
+         MB_OK | MB_ICONINFORMATION, kTitle);
+}
+
+void Menu::gtz_Click() {
+  App().head.Hide();
+  App().greet.Show();
+  PlayPopup();
+}
+
+}  // namespace ui
