@@ -1,0 +1,53 @@
+// Runs the registered benchmarks and prints one table of figures.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/bench/bench.h"
+
+namespace bench {
+namespace {
+struct Entry {
+  const char* name;
+  std::function<void()> body;
+};
+std::vector<Entry>& Entries() {
+  static std::vector<Entry> entries;
+  return entries;
+}
+struct Row {
+  std::string what, figure, target;
+};
+std::vector<Row>& Rows() {
+  static std::vector<Row> rows;
+  return rows;
+}
+}  // namespace
+
+void Register(const char* name, std::function<void()> body) {
+  Entries().push_back({name, std::move(body)});
+}
+
+void Report(const std::string& what, const std::string& figure, const std::string& target) {
+  Rows().push_back({what, figure, target});
+  std::printf("  %-58s %18s   %s\n", what.c_str(), figure.c_str(), target.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  std::printf("Vantor benchmarks\n  %-58s %18s   %s\n", "measure", "figure", "target");
+  for (const auto& e : bench::Entries()) {
+    bool wanted = argc < 2;
+    for (int i = 1; i < argc; ++i) wanted |= std::strcmp(argv[i], e.name) == 0;
+    if (!wanted) continue;
+    e.body();
+  }
+  std::printf("\n| measure | figure | target |\n|---|---|---|\n");
+  for (const auto& r : bench::Rows())
+    std::printf("| %s | %s | %s |\n", r.what.c_str(), r.figure.c_str(), r.target.c_str());
+  return 0;
+}
