@@ -1,0 +1,56 @@
+#include "core/request_text.h"
+
+namespace core {
+
+std::wstring TriggerPromptText() {
+  return L"Enter a Trigger. ex: From (/Trigger Send) just enter \"Trigger\"";
+}
+
+std::wstring PrefixFor(std::wstring_view trigger) {
+  return L"/" + std::wstring(trigger) + L" Send ";
+}
+
+std::wstring StorableTrigger(std::wstring_view answer) {
+  return std::wstring(answer.substr(0, answer.find_first_of(L"\r\n")));
+}
+
+bool IsNoTrigger(std::wstring_view prefix) {
+  return prefix == kNoTriggerPrefix;
+}
+
+bool IsFillInRefused(std::wstring_view requestText) {
+  return requestText.empty() || requestText.find(kRequestPattern) != std::wstring_view::npos;
+}
+
+bool HasNote(std::wstring_view requestText) {
+  return requestText.find(L':') != std::wstring_view::npos;
+}
+
+std::wstring NumbersPart(std::wstring_view requestText) {
+  return std::wstring(requestText.substr(0, requestText.find(L':')));
+}
+
+std::wstring RequestLine(std::wstring_view prefix, std::wstring_view requestText) {
+  return std::wstring(prefix) + NumbersPart(requestText);
+}
+
+std::wstring RequestItem(std::wstring_view slotCaption, std::wstring_view requestText) {
+  return std::wstring(slotCaption) + L":   " + std::wstring(requestText);
+}
+
+bool SlotMatches(std::wstring_view slotCaption, std::wstring_view prefix) {
+  return prefix.find(slotCaption) != std::wstring_view::npos;
+}
+
+std::wstring FindLine(std::wstring_view prefix, std::wstring_view requestText) {
+  // Every prefix the slots write holds "Send"; the cut falls before its first occurrence, which
+  // may lie inside the trigger itself ("MySend" searches as "/My").
+  return std::wstring(prefix.substr(0, prefix.find(L"Send"))) + L"Find " +
+         std::wstring(requestText);
+}
+
+std::wstring CountText(long long count) {
+  return L"Number of requests: " + std::to_wstring(count);
+}
+
+}  // namespace core
