@@ -1,0 +1,85 @@
+#pragma once
+// Driving programs from outside, as a user (or a screen reader) would: start vantor.exe and
+// aol7sim.exe as processes, find their windows by title, caption and class, press labels, fill
+// and read controls, answer their message boxes and prompts, and wait for them to end. Every wait
+// has a deadline. Text crosses process boundaries as wide messages: wine's ANSI LB_GETTEXT to a
+// list box of another process writes UTF-16 into the caller's buffer.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/sim.h"
+
+namespace testing_support {
+
+// The folder of the running test program, without a trailing backslash; vantor.exe and
+// aol7sim.exe are built beside it.
+std::wstring TestProgramFolder();
+
+// A program started by a test. It is ended (by its own handle) when the object goes, so a failed
+// test leaves nothing running; it also belongs to a job that kills it when the test program ends.
+class Process {
+ public:
+  // Starts `exe` (a full path) with `arguments`, in `exe`'s folder. Check Started().
+  Process(const std::wstring& exe, const std::wstring& arguments = L"");
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Started() const { return process_ != nullptr; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  bool Running() const;
+  // Waits until the process has ended; false if it still runs at the deadline.
+  bool WaitForExit(DWORD timeoutMs);
+  DWORD ExitCode() const;  // STILL_ACTIVE while it runs
+  void Kill();             // ends it now, if it still runs, and waits for the end
+
+ private:
+  HANDLE process_ = nullptr;
+  HANDLE job_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// A top-level window of process `pid` whose title is exactly `title` (and, when given, whose
+// class is `className`); visible or not. 0 when there is none.
+HWND FindTopWindow(DWORD pid, std::wstring_view title, const wchar_t* className = nullptr);
+// The same, waited for until it is visible.
+HWND WaitForTopWindow(DWORD pid, std::wstring_view title, DWORD timeoutMs = 5000,
+                      const wchar_t* className = nullptr);
+
+// A descendant of `parent` with exactly this caption and/or class (nullptr: any). 0 if none.
+HWND FindChild(HWND parent, const wchar_t* caption, const wchar_t* className = nullptr);
+
+// How a press reaches the window. Sent: returns after the handler has run (bounded by a
+// generous timeout so a hung program cannot hang the test). Posted: returns at once; use it
+// when the handler opens a modal box that the test must answer.
+enum class Delivery { Send, Post };
+
+// A left click on a label: WM_LBUTTONDOWN then WM_LBUTTONUP at the middle of its client area.
+void ClickLabel(HWND label, Delivery delivery = Delivery::Send);
+// A double-click with the left button (WM_LBUTTONDBLCLK), e.g. on the splash panel.
+void DoubleClick(HWND window, Delivery delivery = Delivery::Send);
+
+// A window's text through WM_SETTEXT / WM_GETTEXT (works for edit controls of other processes).
+void SetText(HWND window, std::wstring_view text);
+std::wstring GetText(HWND window);
+// The items of a list box of another process, first to last.
+std::vector<std::wstring> ReadListBox(HWND list);
+
+// A visible standard dialog ("#32770") shown by process `pid`, waited for; 0 at the deadline.
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs = 5000);
+// The dialog's message: the texts of its static controls that have any, joined by "\n".
+std::wstring DialogText(HWND dialog);
+// Presses the dialog's OK (IDOK, else its first visible button) with the space bar, and waits
+// until the dialog is no longer visible. False if it stays.
+bool PressDialogOk(HWND dialog, DWORD timeoutMs = 5000);
+// Types `answer` into the dialog's edit field, then presses OK as above.
+bool AnswerPrompt(HWND dialog, std::wstring_view answer, DWORD timeoutMs = 5000);
+
+// The simulator's journal file as aol7sim.exe writes it; empty if the file cannot be read.
+std::vector<sim::Event> ReadJournalFile(const std::wstring& path);
+
+}  // namespace testing_support
