@@ -1,0 +1,33 @@
+// The candidate walk over the AOL client's child windows.
+#include "aol/candidate_walk.h"
+
+#include "aol/skarnel_aol6.h"
+
+namespace aol {
+
+bool HasChildren(HWND window, std::initializer_list<const char*> classes) {
+  ForeignWindow w(window);
+  for (const char* cls : classes)
+    if (!w.Child(cls)) return false;
+  return true;
+}
+
+HWND FindAolChild(std::initializer_list<const char*> signature) {
+  ForeignWindow mdi = FindAolMain().Child("mdiclient");
+  ForeignWindow first = mdi.Child("aol child");
+  if (!first) return nullptr;
+  // From the top of the siblings' Z-order, whatever each window's own class.
+  for (HWND candidate = GetWindow(first.get(), GW_HWNDFIRST); candidate;
+       candidate = GetWindow(candidate, GW_HWNDNEXT)) {
+    skarnel_aol6::DoEvents();
+    if (HasChildren(candidate, signature)) return candidate;
+  }
+  return nullptr;
+}
+
+ForeignWindow ToolbarIcon(int position) {
+  ForeignWindow bar = FindAolMain().Child("aol toolbar").Child("_aol_toolbar");
+  return bar.NthChild("_aol_icon", position);
+}
+
+}  // namespace aol

@@ -1,0 +1,26 @@
+// The chat room: finding it and typing a line into it.
+#include "aol/ansi.h"
+#include "aol/candidate_walk.h"
+#include "aol/skarnel_aol6.h"
+#include "aol/skarnel_aol7.h"
+
+namespace skarnel_aol7 {
+
+HWND FindChatRoom() {
+  // The room's text pane, input box, list of people and icons; the read-only pane is what sets
+  // a room apart from other windows that have an input box.
+  return aol::FindAolChild({"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon",
+                            "_aol_static", "richcntl", "_aol_icon", "_aol_image", "_aol_static"});
+}
+
+void SendChat(std::wstring_view text) {
+  aol::ForeignWindow room(FindChatRoom());
+  if (!room) return;
+  // WM_SETTEXT replaces whatever the user had typed into the input box, so the line goes out
+  // alone; no pause is needed before the press.
+  room.Child("richcntl").SetText(aol::ToAnsi(text));
+  // The room's sixth icon sends the line.
+  skarnel_aol6::ClickIcon(room.NthChild("_aol_icon", 6).get());
+}
+
+}  // namespace skarnel_aol7

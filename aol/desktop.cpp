@@ -1,0 +1,127 @@
+// The desktop routines every panel uses: profile reads, captions, placement, waiting and
+// dragging.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "aol/ansi.h"
+#include "aol/foreign_window.h"
+#include "aol/skarnel_aol6.h"
+
+namespace skarnel_aol6 {
+namespace {
+
+// One round of DoEvents handles at most this many messages. A window that never validates
+// its paint area gets WM_PAINT forever; the bound keeps such a window from trapping a pause,
+// and what is left over is handled in the next round.
+constexpr int kMessagesPerRound = 1000;
+
+// Handles what is in the queue now. False once WM_QUIT was seen: it is posted again, so that
+// the outer message loop still sees it and ends the program.
+bool ProcessPending() {
+  MSG msg;
+  for (int handled = 0; handled < kMessagesPerRound; ++handled) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return true;
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+double CounterFrequency() {
+  LARGE_INTEGER f;
+  QueryPerformanceFrequency(&f);
+  return static_cast<double>(f.QuadPart);
+}
+
+LONGLONG CounterNow() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+}  // namespace
+
+std::wstring ReadProfileString(std::wstring_view section, std::wstring_view key,
+                               std::wstring_view file) {
+  const std::string s = aol::ToAnsi(section), k = aol::ToAnsi(key), f = aol::ToAnsi(file);
+  // The store's values fit a 255-character buffer; a longer one comes back cut to 254.
+  char buffer[255] = {};
+  DWORD n = GetPrivateProfileStringA(s.c_str(), k.c_str(), "", buffer, sizeof buffer, f.c_str());
+  return aol::FromAnsi(std::string_view(buffer, n));
+}
+
+std::wstring GetWindowCaption(HWND window) {
+  if (!window) return {};
+  DWORD pid = 0;
+  if (GetWindowThreadProcessId(window, &pid) == GetCurrentThreadId()) {
+    int n = GetWindowTextLengthA(window);
+    if (n <= 0) return {};
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    int got = GetWindowTextA(window, text.data(), n + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return aol::FromAnsi(text);
+  }
+  // Another thread's window (the chat room): GetWindowText would send WM_GETTEXT without a time
+  // limit, so the same two questions are asked with the driver's bounded send.
+  aol::ForeignWindow w(window);
+  auto n = w.Send(WM_GETTEXTLENGTH);
+  if (!n || *n <= 0) return {};
+  std::string text(static_cast<size_t>(*n) + 1, '\0');
+  auto got = w.Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  if (!got || *got <= 0) return {};
+  // A caption that changed between the two questions is cut at what the buffer holds.
+  text.resize(std::min(static_cast<size_t>(*got), text.size() - 1));
+  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+  return aol::FromAnsi(text);
+}
+
+void KeepOnTop(HWND panel) {
+  SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CenterFormAtTop(HWND panel) {
+  RECT r;
+  if (!panel || !GetWindowRect(panel, &r)) return;
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int left = (screenWidth - (r.right - r.left)) / 2;
+  // The top edge lies on the top of the screen: the panels hang from it, they are not centred
+  // top to bottom.
+  SetWindowPos(panel, nullptr, left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DoEvents() {
+  ProcessPending();
+}
+
+void Pause(double seconds) {
+  if (!(seconds > 0)) return;  // 0, negative and NaN: no wait at all
+  // A monotonic counter: a pause that spans midnight (or a clock change) still lasts as asked.
+  const double frequency = CounterFrequency();
+  const double ticks = std::min(seconds * frequency, 9.0e18);
+  const LONGLONG deadline = CounterNow() + static_cast<LONGLONG>(std::ceil(ticks));
+  for (;;) {
+    if (!ProcessPending()) return;
+    const LONGLONG now = CounterNow();
+    if (now >= deadline) return;
+    const double remainingMs = std::ceil(static_cast<double>(deadline - now) * 1000.0 / frequency);
+    const DWORD waitMs = static_cast<DWORD>(std::clamp(remainingMs, 1.0, 0x7FFFFFFF * 1.0));
+    // Sleeps until a message arrives or the time is up; MWMO_INPUTAVAILABLE also wakes for
+    // input that is already queued, which a plain wait would sleep through.
+    MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+void DragForm(HWND panel) {
+  if (!panel) return;
+  // The press that started this holds the mouse capture; the platform's caption drag takes it
+  // over only once it is released.
+  ReleaseCapture();
+  SendMessageW(panel, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+}  // namespace skarnel_aol6

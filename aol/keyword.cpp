@@ -1,0 +1,38 @@
+// The keyword window: running an AOL keyword or an aol:// address, such as entering a room.
+#include "aol/ansi.h"
+#include "aol/candidate_walk.h"
+#include "aol/skarnel_aol6.h"
+#include "aol/skarnel_aol7.h"
+
+namespace skarnel_aol7 {
+namespace {
+// The toolbar icon that opens the keyword window.
+constexpr int kKeywordIcon = 26;
+// The address that enters a public chat room; the room's name follows it directly.
+constexpr wchar_t kRoomAddress[] = L"aol://2719:2-2-";
+}  // namespace
+
+HWND FindKeywordWindow() {
+  return aol::FindAolChild(
+      {"_aol_glyph", "richcntlstatic", "_aol_edit", "_aol_icon", "richcntlstatic"});
+}
+
+void RunKeyword(std::wstring_view keyword) {
+  // Without the client there is nothing to open and no reason to wait for it.
+  if (!aol::FindAolMain()) return;
+  skarnel_aol6::ClickIcon(aol::ToolbarIcon(kKeywordIcon).get());
+  skarnel_aol6::Pause(0.5);  // the keyword window opens meanwhile
+  aol::ForeignWindow keywordWindow(FindKeywordWindow());
+  keywordWindow.Child("_aol_edit").SetText(aol::ToAnsi(keyword));
+  skarnel_aol6::Pause(0.3);
+  // The keyword window's first icon runs what the box holds.
+  skarnel_aol6::ClickIcon(keywordWindow.Child("_aol_icon").get());
+}
+
+void OpenAolUrl(std::wstring_view roomName) {
+  std::wstring address(kRoomAddress);
+  address += roomName;
+  RunKeyword(address);
+}
+
+}  // namespace skarnel_aol7

@@ -1,0 +1,57 @@
+// The mailbox and open mails: what the DL Tool walks.
+#include "aol/candidate_walk.h"
+#include "aol/skarnel_aol6.h"
+#include "aol/skarnel_aol7.h"
+
+namespace skarnel_aol7 {
+namespace {
+
+// The toolbar icon that opens the mailbox.
+constexpr int kMailboxIcon = 2;
+
+// The mail list inside the mailbox: tab control, its page, the list.
+aol::ForeignWindow MailList(aol::ForeignWindow mailbox) {
+  return mailbox.Child("_aol_tabcontrol").Child("_aol_tabpage").Child("_aol_tree");
+}
+
+// Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
+// one outside the list: what the list then selects is the client's business.
+void Select(aol::ForeignWindow list, int number) {
+  const long long index = static_cast<long long>(number) - 1;
+  list.Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+}  // namespace
+
+HWND FindMailbox() {
+  return aol::FindAolChild(
+      {"_aol_glyph", "_aol_static", "_aol_image", "_aol_tabcontrol", "_aol_icon"});
+}
+
+HWND FindOpenMail() {
+  // The mail's body view is what sets an open mail apart from other windows with the same icons.
+  return aol::FindAolChild({"atl:6701a050", "_aol_view", "_aol_static", "_aol_icon", "_aol_static",
+                            "_aol_icon", "_aol_static", "_aol_icon", "_aol_static"});
+}
+
+void OpenMailAt(int number) {
+  if (!aol::FindAolMain()) return;
+  aol::ForeignWindow mailbox(FindMailbox());
+  aol::ForeignWindow list = MailList(mailbox);
+  Select(list, number);
+  skarnel_aol6::PressEnter(list.get());
+  aol::ForeignWindow openIcon = mailbox.Child("_aol_icon");
+  // The list takes a moment to settle on the selection before the first icon opens it.
+  skarnel_aol6::Pause(0.5);
+  skarnel_aol6::ClickIcon(openIcon.get());
+}
+
+void SelectMailAt(int number) {
+  Select(MailList(aol::ForeignWindow(FindMailbox())), number);
+}
+
+void ClickToolbarIcon() {
+  skarnel_aol6::ClickIcon(aol::ToolbarIcon(kMailboxIcon).get());
+}
+
+}  // namespace skarnel_aol7
