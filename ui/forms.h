@@ -20,7 +20,9 @@ namespace ui {
 
 // Panel geometry is given in twips: 15 to the pixel at 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
-constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int TwipsToPixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
 struct TwipsRect {
   int left = 0, top = 0, width = 0, height = 0;
 };
@@ -41,6 +43,10 @@ struct FontSpec {
 };
 inline constexpr FontSpec kPanelFont{L"Copperplate Gothic Bold", 8.25, FW_BOLD};
 inline constexpr FontSpec kLightFont{L"Copperplate Gothic Light", 8.25, FW_LIGHT};
+
+// The face and size a spec turns into on this system: a missing face is replaced by a near one
+// ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma).
+FontSpec ResolveFont(const FontSpec& spec);
 
 // RAII owners of GDI objects.
 class GdiFont {
@@ -76,7 +82,7 @@ class Control {
  public:
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  virtual ~Control() = default;
+  virtual ~Control();  // destroys the window at once: it must not call back into a dead object
 
   HWND hwnd() const;  // creates the owning form if needed
   std::wstring Caption() const;
@@ -130,7 +136,8 @@ class Label : public Control {
   std::unique_ptr<GdiFont> font_;
   COLORREF color_;
   bool centered_, wordWrap_;
-  bool leftDown_ = false;
+  bool leftDown_ = false;     // a left press here that a release over the label makes a Click
+  unsigned buttonsHeld_ = 0;  // a bit per MouseButton pressed on this label and not yet released
 };
 
 // A label used as a push button: lit (kPressedColor) while any mouse button is held on it, at
@@ -309,6 +316,7 @@ class Form {
 
   std::wstring title_;
   int widthTwips_, heightTwips_, skinResource_;
+  bool pressed_ = false;  // a left press on the form itself, which a release makes a Click
   HWND hwnd_ = nullptr;
   HBITMAP skin_ = nullptr;
   std::unique_ptr<GdiBrush> boxBrush_, checkBrush_;
@@ -322,6 +330,9 @@ struct MenuItem {
   std::function<void()> action;
 };
 void ShowPopupMenu(HWND owner, const std::vector<MenuItem>& items);
+// The menu as ShowPopupMenu builds it: item i has the command id i + 1, "-" is a separator.
+// The caller owns the handle (DestroyMenu).
+HMENU BuildPopupMenu(const std::vector<MenuItem>& items);
 
 // The modal message box, the platform's own. Returns what MessageBoxW returned.
 int MsgBox(std::wstring_view text, UINT flags, std::wstring_view title);

@@ -1,0 +1,203 @@
+// The standard controls of the panels: text box, list box, combo box, check box, option button.
+// Each is the platform's own window class, so tools and screen readers know them.
+#include "ui/forms.h"
+// (after windows.h, which forms.h brings)
+#include <commctrl.h>
+
+#include "ui/forms_internal.h"
+
+namespace ui {
+namespace {
+
+HWND CreateChild(const wchar_t* cls, DWORD style, const TwipsRect& r, int extraHeightPx,
+                 const std::wstring& text, bool visible, HWND parent, Control* owner, HFONT font) {
+  HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | style | (visible ? WS_VISIBLE : 0),
+                           TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+                           TwipsToPixels(r.height) + extraHeightPx, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!h) return nullptr;
+  SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return h;
+}
+
+// The shift argument of the key events: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState() {
+  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+}  // namespace
+
+// ---- TextBox ----
+
+TextBox::TextBox(Form& owner, const Args& args)
+    : Control(owner, args.rect, args.text, args.visible),
+      fontSpec_(args.font),
+      multiLine_(args.multiLine) {}
+
+void TextBox::Create(HWND parent) {
+  font_ = std::make_unique<GdiFont>(fontSpec_);
+  DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+  if (multiLine_) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  hwnd_ = CreateChild(L"Edit", style, rect_, 0, initialCaption_, initiallyVisible_, parent, this,
+                      font_->get());
+  if (!hwnd_) return;
+  SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+  SetWindowSubclass(hwnd_, SubclassProc, 1, 0);
+}
+
+LRESULT CALLBACK TextBox::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR) {
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(h, SubclassProc, id);
+    return DefSubclassProc(h, msg, wp, lp);
+  }
+  auto* self = static_cast<TextBox*>(ControlOf(h));
+  if (!self) return DefSubclassProc(h, msg, wp, lp);
+  const Control* me = self;
+  try {
+    // The key events see the key before the box does; a code set to 0 swallows it, so the box
+    // neither inserts nor beeps (Enter in a single-line box would beep otherwise).
+    switch (msg) {
+      case WM_KEYDOWN:
+      case WM_KEYUP: {
+        auto event = msg == WM_KEYDOWN ? self->KeyDown : self->KeyUp;
+        if (!event) break;
+        int code = static_cast<int>(wp);
+        event(code, ShiftState());
+        if (!StillAttached(h, me) || code == 0) return 0;
+        wp = static_cast<WPARAM>(code);
+        break;
+      }
+      case WM_CHAR: {
+        auto event = self->KeyPress;
+        if (!event) break;
+        int code = static_cast<int>(wp);
+        event(code);
+        if (!StillAttached(h, me) || code == 0) return 0;
+        wp = static_cast<WPARAM>(code);
+        break;
+      }
+    }
+  } catch (...) {
+    return 0;  // a handler's failure must not unwind through the platform
+  }
+  return DefSubclassProc(h, msg, wp, lp);
+}
+
+// ---- ListBox ----
+
+ListBox::ListBox(Form& owner, const Args& args)
+    : Control(owner, args.rect, L"", args.visible), fontSpec_(args.font) {}
+
+void ListBox::Create(HWND parent) {
+  font_ = std::make_unique<GdiFont>(fontSpec_);
+  hwnd_ = CreateChild(L"ListBox",
+                      WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                      rect_, 0, L"", initiallyVisible_, parent, this, font_->get());
+}
+
+void ListBox::AddItem(std::wstring_view item) {
+  SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(item).c_str()));
+}
+
+bool ListBox::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) return false;
+  return SendMessageW(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0) != LB_ERR;
+}
+
+void ListBox::Clear() {
+  SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::ListCount() const {
+  // The true count, also past 32767 items.
+  LRESULT n = SendMessageW(hwnd(), LB_GETCOUNT, 0, 0);
+  return n < 0 ? 0 : static_cast<int>(n);
+}
+
+int ListBox::ListIndex() const {
+  LRESULT i = SendMessageW(hwnd(), LB_GETCURSEL, 0, 0);
+  return i < 0 ? -1 : static_cast<int>(i);
+}
+
+void ListBox::SetListIndex(int index) {
+  SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::wstring ListBox::List(int index) const {
+  HWND h = hwnd();
+  LRESULT n = SendMessageW(h, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (n == LB_ERR || n <= 0) return {};
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  LRESULT got = SendMessageW(h, LB_GETTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got < 0 ? 0 : static_cast<size_t>(got));
+  return text;
+}
+
+// ---- ComboBox ----
+
+ComboBox::ComboBox(Form& owner, const Args& args)
+    : Control(owner, args.rect, args.text, true), fontSpec_(args.font) {}
+
+void ComboBox::Create(HWND parent) {
+  font_ = std::make_unique<GdiFont>(fontSpec_);
+  // A drop-down combo box's window includes its opened list: room for the speed list's items.
+  constexpr int kDropHeightPx = 180;
+  hwnd_ = CreateChild(L"ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, rect_,
+                      kDropHeightPx, L"", initiallyVisible_, parent, this, font_->get());
+  // The window text of a drop-down combo box is its edit field's text.
+  if (hwnd_) SetWindowTextW(hwnd_, initialCaption_.c_str());
+}
+
+void ComboBox::AddItem(std::wstring_view item) {
+  SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(item).c_str()));
+}
+
+int ComboBox::ListCount() const {
+  LRESULT n = SendMessageW(hwnd(), CB_GETCOUNT, 0, 0);
+  return n < 0 ? 0 : static_cast<int>(n);
+}
+
+// ---- CheckBox ----
+
+CheckBox::CheckBox(Form& owner, const Args& args)
+    : Control(owner, args.rect, args.caption, true), fontSpec_(args.font) {}
+
+void CheckBox::Create(HWND parent) {
+  font_ = std::make_unique<GdiFont>(fontSpec_);
+  // Click comes through the panel's WM_COMMAND (BN_CLICKED), after the box ticked itself.
+  hwnd_ = CreateChild(L"Button", WS_TABSTOP | BS_AUTOCHECKBOX, rect_, 0, initialCaption_,
+                      initiallyVisible_, parent, this, font_->get());
+}
+
+int CheckBox::Value() const {
+  return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void CheckBox::SetValue(int value) {
+  SendMessageW(hwnd(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---- OptionButton ----
+
+OptionButton::OptionButton(Form& owner, const Args& args)
+    : Control(owner, args.rect, args.caption, false) {}
+
+void OptionButton::Create(HWND parent) {
+  // Not an auto button: only the program sets it, the user never sees it.
+  hwnd_ = CreateChild(L"Button", BS_RADIOBUTTON, rect_, 0, initialCaption_, false, parent, this,
+                      nullptr);
+}
+
+bool OptionButton::Value() const {
+  return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void OptionButton::SetValue(bool value) {
+  SendMessageW(hwnd(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace ui

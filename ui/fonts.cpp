@@ -1,0 +1,90 @@
+// Fonts of the panels. The panels name faces of the system they were drawn on (Copperplate
+// Gothic, MS Sans Serif, Small Fonts, Wingdings); where a face is missing, a near one that is
+// present takes its place, so the captions keep about the width the labels were laid out for.
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "ui/forms.h"
+
+namespace ui {
+namespace {
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one match is enough
+}
+
+bool FaceExists(const std::wstring& face) {
+  static std::mutex mutex;
+  static std::map<std::wstring, bool> known;
+  std::lock_guard lock(mutex);
+  if (auto it = known.find(face); it != known.end()) return it->second;
+  LOGFONTW query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  face.copy(query.lfFaceName, LF_FACESIZE - 1);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  known.emplace(face, found);
+  return found;
+}
+
+struct Substitute {
+  const wchar_t* face;
+  double points;  // 0: the size asked for
+};
+
+// Near equivalents, best first. Copperplate Gothic is a wide face: a wide geometric sans (as the
+// URW fonts of a Linux host that wine picks up) keeps its width best, Tahoma is always there.
+const std::map<std::wstring, std::vector<Substitute>>& Substitutes() {
+  static const std::map<std::wstring, std::vector<Substitute>> table = {
+      {L"Copperplate Gothic Bold", {{L"URW Gothic", 0}, {L"Century Gothic", 0}, {L"Tahoma", 0}}},
+      {L"Copperplate Gothic Light", {{L"URW Gothic", 0}, {L"Century Gothic", 0}, {L"Tahoma", 0}}},
+      {L"MS Sans Serif", {{L"Tahoma", 0}}},
+      {L"Small Fonts", {{L"Tahoma", 6}}},
+      {L"Wingdings", {{L"Marlett", 0}}},
+  };
+  return table;
+}
+
+}  // namespace
+
+// The face and size that a spec turns into on this system.
+FontSpec ResolveFont(const FontSpec& spec) {
+  FontSpec out = spec;
+  if (FaceExists(spec.face)) return out;
+  auto it = Substitutes().find(spec.face);
+  if (it == Substitutes().end()) return out;
+  for (const Substitute& s : it->second) {
+    if (!FaceExists(s.face)) continue;
+    out.face = s.face;
+    if (s.points > 0) out.points = s.points;
+    if (std::wstring_view(spec.face) == L"Wingdings") out.charset = SYMBOL_CHARSET;
+    return out;
+  }
+  return out;
+}
+
+GdiFont::GdiFont(const FontSpec& spec) {
+  const FontSpec use = ResolveFont(spec);
+  LOGFONTW lf{};
+  // Points to pixels at 96 dots per inch, as the panels were laid out: 8.25 pt is 11 pixels.
+  lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), 96, 7200);
+  lf.lfWeight = use.weight;
+  lf.lfCharSet = use.charset;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  std::wstring_view(use.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
+  font_ = CreateFontIndirectW(&lf);
+}
+
+GdiFont::~GdiFont() {
+  if (font_) DeleteObject(font_);
+}
+
+}  // namespace ui

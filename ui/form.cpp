@@ -1,0 +1,341 @@
+// Forms (Vantor's panels), the base of their controls, and timers.
+#include <algorithm>
+#include <vector>
+
+#include "ui/forms.h"
+#include "ui/forms_internal.h"
+#include "ui/gdi.h"
+#include "ui/res/resource.h"
+
+namespace ui {
+namespace {
+
+// Every panel looks the same to the window manager: borderless, no taskbar button, above the
+// AOL client. The styles live here and nowhere else.
+constexpr DWORD kFormStyle = WS_POPUP | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr wchar_t kFormClass[] = L"VantorForm";
+// The skins' plain colour, for any part of a panel that its bitmap does not cover.
+constexpr COLORREF kSkinBase = RGB(0x0A, 0x10, 0x3A);
+
+// The live panels, for finding the one a modal box belongs to.
+std::vector<Form*>& LiveForms() {
+  static std::vector<Form*> forms;
+  return forms;
+}
+
+UINT_PTR NextTimerId() {
+  static UINT_PTR next = 1000;
+  return ++next;
+}
+
+}  // namespace
+
+void PaintSkinPart(HDC target, HBITMAP skin, RECT area) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return;
+  RECT all{0, 0, w, h};
+  GdiBrush base(kSkinBase);
+  FillRect(target, &all, base.get());
+  if (!skin) return;
+  BITMAP info{};
+  GetObjectW(skin, sizeof(info), &info);
+  // Copy only what the bitmap covers: outside it BitBlt's source is undefined.
+  const int left = std::max<LONG>(area.left, 0), top = std::max<LONG>(area.top, 0);
+  const int right = std::min<LONG>(area.right, info.bmWidth);
+  const int bottom = std::min<LONG>(area.bottom, info.bmHeight);
+  if (right <= left || bottom <= top) return;
+  MemoryDc source(target);
+  Selection pick(source.get(), skin);
+  BitBlt(target, left - area.left, top - area.top, right - left, bottom - top, source.get(), left,
+         top, SRCCOPY);
+}
+
+HWND ActivePanelWindow() {
+  HWND active = GetActiveWindow();
+  for (Form* f : LiveForms())
+    if (f->IsLoaded() && f->hwnd() == active) return active;
+  for (Form* f : LiveForms())
+    if (f->IsVisible()) return f->hwnd();
+  return nullptr;
+}
+
+Control* ControlOf(HWND window) {
+  return reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+bool StillAttached(HWND window, const void* object) {
+  return IsWindow(window) &&
+         reinterpret_cast<const void*>(GetWindowLongPtrW(window, GWLP_USERDATA)) == object;
+}
+
+// ---- Control ----
+
+Control::Control(Form& owner, TwipsRect rect, std::wstring_view caption, bool visible)
+    : owner_(owner), rect_(rect), initialCaption_(caption), initiallyVisible_(visible) {
+  owner.Register(this);
+}
+
+Control::~Control() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    // Detach first: the window's last messages then go to the default procedure, not to us.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+HWND Control::hwnd() const {
+  owner_.hwnd();
+  return hwnd_;
+}
+
+std::wstring Control::Caption() const {
+  HWND h = hwnd();
+  if (!h) return initialCaption_;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)), L'\0');
+  if (!text.empty()) {
+    int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()) + 1);
+    text.resize(static_cast<size_t>(std::max(n, 0)));
+  }
+  return text;
+}
+
+void Control::SetCaption(std::wstring_view text) {
+  HWND h = hwnd();
+  if (!h) {
+    initialCaption_ = text;
+    return;
+  }
+  SetWindowTextW(h, std::wstring(text).c_str());
+}
+
+bool Control::Visible() const {
+  HWND h = hwnd();
+  if (!h) return initiallyVisible_;
+  return (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetVisible(bool visible) {
+  HWND h = hwnd();
+  if (!h) {
+    initiallyVisible_ = visible;
+    return;
+  }
+  ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+// ---- Timer ----
+
+Timer::Timer(Form& owner, UINT intervalMs)
+    : owner_(owner), interval_(intervalMs), id_(NextTimerId()) {
+  owner.Register(this);
+}
+
+Timer::~Timer() {
+  if (owner_.hwnd_) KillTimer(owner_.hwnd_, id_);
+  owner_.Unregister(this);
+}
+
+void Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  // A timer of a panel that does not exist yet starts with the panel's window.
+  if (!owner_.hwnd_) return;
+  if (enabled)
+    SetTimer(owner_.hwnd_, id_, interval_, nullptr);
+  else
+    KillTimer(owner_.hwnd_, id_);
+}
+
+// ---- Form ----
+
+Form::Form(const Args& args)
+    : title_(args.title),
+      widthTwips_(args.clientWidthTwips),
+      heightTwips_(args.clientHeightTwips),
+      skinResource_(args.skinResource) {
+  LiveForms().push_back(this);
+}
+
+Form::~Form() {
+  auto& live = LiveForms();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  hwnd_ = nullptr;
+  if (skin_) DeleteObject(skin_);
+}
+
+void Form::Unregister(Timer* timer) {
+  timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
+
+HWND Form::hwnd() {
+  if (hwnd_) return hwnd_;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  static const ATOM formClass = [instance] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;  // the splash panel opens the program on a double-click
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VANTOR));
+    wc.lpszClassName = kFormClass;
+    return RegisterClassExW(&wc);
+  }();
+  (void)formClass;
+
+  if (skinResource_ && !skin_)
+    skin_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(skinResource_), IMAGE_BITMAP,
+                                            0, 0, LR_CREATEDIBSECTION));
+  if (!boxBrush_) boxBrush_ = std::make_unique<GdiBrush>(kBoxBackColor);
+  if (!checkBrush_) checkBrush_ = std::make_unique<GdiBrush>(kCheckBackColor);
+
+  // No border, so the window is exactly the client area.
+  CreateWindowExW(kFormExStyle, kFormClass, title_.c_str(), kFormStyle, 0, 0,
+                  TwipsToPixels(widthTwips_), TwipsToPixels(heightTwips_), nullptr, nullptr,
+                  instance, this);  // WM_NCCREATE stores hwnd_
+  if (!hwnd_) return nullptr;
+
+  for (int size : {ICON_BIG, ICON_SMALL}) {
+    const int px = GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON);
+    HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTOR), IMAGE_ICON, px, px, LR_SHARED);
+    if (icon) SendMessageW(hwnd_, WM_SETICON, size, reinterpret_cast<LPARAM>(icon));
+  }
+  for (Control* c : controls_) c->Create(hwnd_);
+  for (Timer* t : timers_)
+    if (t->enabled_) SetTimer(hwnd_, t->id_, t->interval_, nullptr);
+
+  HWND created = hwnd_;
+  if (auto load = Load) load();
+  return IsWindow(created) ? created : nullptr;
+}
+
+void Form::Show() {
+  HWND h = hwnd();
+  if (!h) return;
+  ShowWindow(h, SW_SHOW);
+  SetForegroundWindow(h);
+}
+
+void Form::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Form::IsVisible() const {
+  return hwnd_ && IsWindowVisible(hwnd_);
+}
+
+int Form::HeightTwips() const {
+  if (!hwnd_) return heightTwips_;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  return (r.bottom - r.top) * kTwipsPerPixel;
+}
+
+void Form::SetHeightTwips(int twips) {
+  heightTwips_ = twips;
+  if (!hwnd_) return;
+  // Only the height changes: the panel keeps its place, and what lies below the new edge is
+  // cut off, not moved.
+  SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(widthTwips_), TwipsToPixels(twips),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK Form::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  Form* self;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->hwnd_ = h;
+  } else {
+    self = reinterpret_cast<Form*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  }
+  if (!self) return DefWindowProcW(h, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  try {
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    return 0;  // a handler's failure must not unwind through the platform
+  }
+}
+
+LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  HWND h = hwnd_;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // the skin covers everything in WM_PAINT
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      const RECT& r = ps.rcPaint;
+      if (r.right > r.left && r.bottom > r.top) {
+        MemoryDc buffer(dc);
+        OwnedBitmap pixels(CreateCompatibleBitmap(dc, r.right - r.left, r.bottom - r.top));
+        Selection pick(buffer.get(), pixels.get());
+        PaintSkinPart(buffer.get(), skin_, r);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer.get(), 0, 0, SRCCOPY);
+      }
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      SetTextColor(dc, kRestColor);
+      SetBkColor(dc, kBoxBackColor);
+      return reinterpret_cast<LRESULT>(boxBrush_->get());
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Read-only text boxes ask with CTLCOLORSTATIC too; they keep the boxes' colours.
+      HDC dc = reinterpret_cast<HDC>(wp);
+      wchar_t cls[16] = {};
+      GetClassNameW(reinterpret_cast<HWND>(lp), cls, 16);
+      const bool box = lstrcmpiW(cls, L"Edit") == 0;
+      SetTextColor(dc, kRestColor);
+      SetBkColor(dc, box ? kBoxBackColor : kCheckBackColor);
+      return reinterpret_cast<LRESULT>(box ? boxBrush_->get() : checkBrush_->get());
+    }
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED && lp) {
+        if (auto* box = dynamic_cast<CheckBox*>(ControlOf(reinterpret_cast<HWND>(lp)))) {
+          if (auto click = box->Click) click();
+          return 0;
+        }
+      }
+      break;
+    case WM_TIMER:
+      for (Timer* t : timers_) {
+        if (t->id_ != wp) continue;
+        if (auto tick = t->Tick) tick();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP:
+      if (pressed_) {
+        pressed_ = false;
+        if (auto click = Click) click();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      pressed_ = false;
+      if (auto dbl = DblClick) dbl();
+      return 0;
+    case WM_CLOSE:
+      // Panels are hidden, never closed: the program ends only through "X" or Exit.
+      return 0;
+  }
+  return DefWindowProcW(h, msg, wp, lp);
+}
+
+}  // namespace ui

@@ -1,0 +1,206 @@
+// Labels: captions drawn over the panel's skin, and the label buttons built on them.
+#include <windowsx.h>
+
+#include "ui/forms.h"
+#include "ui/forms_internal.h"
+#include "ui/gdi.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kLabelClass[] = L"VantorLabel";
+
+unsigned Bit(MouseButton b) {
+  return 1u << static_cast<unsigned>(b);
+}
+
+// Wingdings' arrowheads as Marlett draws them, for a system without Wingdings.
+std::wstring ForMarlett(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c == 0xD9) c = L'5';  // up
+    if (c == 0xDA) c = L'6';  // down
+  }
+  return text;
+}
+
+}  // namespace
+
+Label::Label(Form& owner, const Args& args)
+    : Control(owner, args.rect, args.caption, args.visible),
+      fontSpec_(args.font),
+      color_(args.color),
+      centered_(args.centered),
+      wordWrap_(args.wordWrap) {}
+
+void Label::Create(HWND parent) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  static const ATOM labelClass = [instance] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kLabelClass;
+    return RegisterClassExW(&wc);
+  }();
+  (void)labelClass;
+  font_ = std::make_unique<GdiFont>(fontSpec_);
+  DWORD style = WS_CHILD | (initiallyVisible_ ? WS_VISIBLE : 0);
+  CreateWindowExW(0, kLabelClass, initialCaption_.c_str(), style, TwipsToPixels(rect_.left),
+                  TwipsToPixels(rect_.top), TwipsToPixels(rect_.width), TwipsToPixels(rect_.height),
+                  parent, nullptr, instance, this);
+}
+
+void Label::SetForeColor(COLORREF color) {
+  if (color == color_) return;
+  color_ = color;
+  // Repaint now: the press look must show even while the handler that follows keeps the thread.
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CALLBACK Label::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  Label* self;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<Label*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<Control*>(self)));
+    self->hwnd_ = h;
+  } else {
+    self = static_cast<Label*>(ControlOf(h));
+  }
+  if (!self) return DefWindowProcW(h, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  try {
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    return 0;  // a handler's failure must not unwind through the platform
+  }
+}
+
+LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  HWND h = hwnd_;
+  const Control* me = this;
+  // Runs an event; false when the handler destroyed this label (and so its panel) meanwhile.
+  auto fire = [&](const auto& event, auto... args) {
+    if (auto copy = event) copy(args...);
+    return StillAttached(h, me);
+  };
+  auto press = [&](MouseButton b) {
+    if (buttonsHeld_ == 0) SetCapture(h);  // the release comes back here, wherever it happens
+    buttonsHeld_ |= Bit(b);
+    if (b == MouseButton::Left) leftDown_ = true;
+    fire(MouseDown, b);
+    return 0;
+  };
+  auto release = [&](MouseButton b) {
+    if (!(buttonsHeld_ & Bit(b))) return 0;  // pressed elsewhere: not ours
+    buttonsHeld_ &= ~Bit(b);
+    const bool click = b == MouseButton::Left && leftDown_;
+    if (b == MouseButton::Left) leftDown_ = false;
+    if (buttonsHeld_ == 0 && GetCapture() == h) ReleaseCapture();
+    if (!fire(MouseUp, b)) return 0;
+    RECT inside;
+    GetClientRect(h, &inside);
+    const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (click && PtInRect(&inside, at)) fire(Click);
+    return 0;
+  };
+
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProcW(h, msg, wp, lp);
+      InvalidateRect(h, nullptr, FALSE);
+      return r;
+    }
+    case WM_LBUTTONDOWN:
+      return press(MouseButton::Left);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return press(MouseButton::Right);
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return press(MouseButton::Middle);
+    case WM_LBUTTONDBLCLK:
+      // The second press of a double-click. A label that answers double-clicks gets DblClick;
+      // any other label acts as a push button does and takes it as one more press and click.
+      if (!DblClick) return press(MouseButton::Left);
+      if (buttonsHeld_ == 0) SetCapture(h);
+      buttonsHeld_ |= Bit(MouseButton::Left);
+      leftDown_ = false;
+      fire(DblClick);
+      return 0;
+    case WM_LBUTTONUP:
+      return release(MouseButton::Left);
+    case WM_RBUTTONUP:
+      return release(MouseButton::Right);
+    case WM_MBUTTONUP:
+      return release(MouseButton::Middle);
+    case WM_CAPTURECHANGED:
+      // Capture taken away while a button is held (a drag's move loop, a menu, a modal box):
+      // the buttons count as released here, with no click, so a label never stays lit.
+      if (reinterpret_cast<HWND>(lp) != h && buttonsHeld_) {
+        const unsigned held = buttonsHeld_;
+        buttonsHeld_ = 0;
+        leftDown_ = false;
+        for (MouseButton b : {MouseButton::Left, MouseButton::Right, MouseButton::Middle})
+          if ((held & Bit(b)) && !fire(MouseUp, b)) return 0;
+      }
+      return 0;
+  }
+  return DefWindowProcW(h, msg, wp, lp);
+}
+
+void Label::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int w = client.right, h = client.bottom;
+  if (w > 0 && h > 0) {
+    // Transparent: the skin under the label first, then the caption, composed off screen.
+    MemoryDc buffer(dc);
+    OwnedBitmap pixels(CreateCompatibleBitmap(dc, w, h));
+    Selection pick(buffer.get(), pixels.get());
+    POINT origin{0, 0};
+    MapWindowPoints(hwnd_, GetParent(hwnd_), &origin, 1);
+    PaintSkinPart(buffer.get(), owner_.Skin(),
+                  RECT{origin.x, origin.y, origin.x + w, origin.y + h});
+
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)), L'\0');
+    if (!text.empty()) {
+      text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), int(text.size()) + 1)));
+      if (std::wstring_view(fontSpec_.face) == L"Wingdings" &&
+          std::wstring_view(ResolveFont(fontSpec_).face) == L"Marlett")
+        text = ForMarlett(std::move(text));
+      Selection font(buffer.get(), font_ ? font_->get() : nullptr);
+      SetBkMode(buffer.get(), TRANSPARENT);
+      SetTextColor(buffer.get(), color_);
+      // Captions are shown as typed: an "&" in a trigger is a character, not a mnemonic.
+      UINT flags = DT_NOPREFIX | DT_WORDBREAK | (centered_ ? DT_CENTER : DT_LEFT);
+      if (!wordWrap_) flags |= DT_EXPANDTABS;
+      RECT area = client;
+      DrawTextW(buffer.get(), text.c_str(), static_cast<int>(text.size()), &area, flags);
+    }
+    BitBlt(dc, 0, 0, w, h, buffer.get(), 0, 0, SRCCOPY);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+// The press look of every label button on every panel: these two are the panels'
+// *_MouseDown and *_MouseUp handlers (Head_Label6_MouseDown, reqlist_Label3_MouseUp,
+// DLtool_Label6_MouseDown, greet_Label1_MouseUp and the rest), whichever mouse button it is.
+LabelButton::LabelButton(Form& owner, const Args& args) : Label(owner, args) {
+  MouseDown = [this](MouseButton) { SetForeColor(kPressedColor); };
+  MouseUp = [this](MouseButton) { SetForeColor(kRestColor); };
+}
+
+}  // namespace ui
