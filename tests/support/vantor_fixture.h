@@ -1,0 +1,98 @@
+#pragma once
+// Fixtures for in-process GUI tests: fresh panels for every test, message boxes, prompts and
+// sounds recorded by Effects, the trigger store saved and put back, and (VantorWithSim) the
+// simulated AOL client running on its own thread.
+//
+//   class MySuite : public testing_support::VantorWithSim {
+//     sim::Options SimOptions() const override { auto o = VantorWithSim::SimOptions(); ...; }
+//   };
+//   TEST_F(MySuite, X) { ChooseTrigger(1, L"vault"); head().Text1.SetText(L"1"); ...
+//                        EXPECT_EQ(RoomLines(), Lines{"/vault Send 1"}); }
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/sim.h"
+#include "tests/support/effects.h"
+#include "ui/app.h"
+
+namespace testing_support {
+
+// c:\triggers.ini (under wine: $WINEPREFIX/drive_c/triggers.ini). Construction saves the file as
+// it is; destruction puts it back, or removes whatever stands at its path (a file or a
+// directory) when there was none.
+class TriggerStoreGuard {
+ public:
+  static constexpr char kPath[] = "c:\\triggers.ini";
+
+  TriggerStoreGuard();
+  ~TriggerStoreGuard();
+  TriggerStoreGuard(const TriggerStoreGuard&) = delete;
+  TriggerStoreGuard& operator=(const TriggerStoreGuard&) = delete;
+
+  // The file's bytes, or nothing when there is no file.
+  static std::optional<std::string> Read();
+  // Replaces the file's bytes. The profile routines cache files; these helpers drop the cache so
+  // the next profile read sees the change.
+  static void Write(std::string_view bytes);
+  static void Remove();  // also removes a directory standing at the path
+  static void DropProfileCache();
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+// Vantor's panels without an AOL client: the main panel is loaded (hidden) in SetUp, so tests of
+// handlers that need no AOL can run straight away.
+class VantorApp : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static ui::Head& head() { return ui::App().head; }
+  static ui::Label& Slot(int slot);  // Label2..Label5 for slots 1..4
+  static void ClickSlot(int slot);   // Head::Label2_Click .. Label5_Click
+
+  // Chooses `trigger` in an empty slot through its prompt; fails the test if the slot is not
+  // lit with the trigger afterwards. The trigger store keeps the key (the guard restores it).
+  void ChooseTrigger(int slot, std::wstring_view trigger);
+
+  // Sends the request box the messages of one Enter key press: WM_KEYDOWN, WM_CHAR, WM_KEYUP.
+  static void PressEnterInRequestBox();
+
+  TriggerStoreGuard store;
+  Effects effects;
+};
+
+// The same, with the simulated client started after the main panel has loaded (so the start
+// banner does not run) and its journal empty at the start of the test.
+class VantorWithSim : public VantorApp {
+ protected:
+  virtual sim::Options SimOptions() const;  // default: the server's delay cut to 50 ms
+  void SetUp() override;
+  void TearDown() override;
+
+  void RestartSim(const sim::Options& options);  // a fresh client, journal empty
+
+  std::vector<sim::Event> Journal() const { return client->Journal(); }
+  // The texts set into the chat room's input box, in order: the lines Vantor typed.
+  std::vector<std::string> RoomLines() const;
+  // The targets of every "press", in order.
+  std::vector<std::string> Presses() const;
+  // Pumps this thread's messages until `done` holds for the journal, or the deadline.
+  bool WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
+                      DWORD timeoutMs = 5000) const;
+  // Gives the client time to show anything a wrong action would have caused.
+  static void Settle(DWORD ms = 100);
+
+  std::unique_ptr<sim::Client> client;
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace testing_support
