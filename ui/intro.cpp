@@ -7,7 +7,9 @@
 namespace ui {
 
 intro::intro()
-    : Form({.title = L"Vantor", .clientWidthTwips = 4605, .clientHeightTwips = 3225,
+    : Form({.title = L"Vantor",
+            .clientWidthTwips = 4605,
+            .clientHeightTwips = 3225,
             .skinResource = IDB_SKIN_INTRO}) {
   Load = [this] { Form_Load(); };
   DblClick = [this] { Form_DblClick(); };
@@ -24,6 +26,8 @@ void intro::Form_Load() {
 }
 
 void intro::Form_DblClick() {
+  // The splash hands over once: a double-click that was still queued when it hid does nothing.
+  if (!IsVisible()) return;
   Hide();
   App().head.Show();  // the first show runs the main panel's load
   PlayPopup();

@@ -7,9 +7,8 @@ namespace ui {
 Menu::Menu()
     : Form({.title = L"Vantor - Menu", .clientWidthTwips = 4605, .clientHeightTwips = 585}) {}
 
-void Menu::ShowOther() {
-  // The form only owns the menu; it is created (hidden) at first use and never shown.
-  const std::vector<MenuItem> other = {
+std::vector<MenuItem> Menu::Other() {
+  return {
       {L"Clear Trigger 1", [this] { clrt1_Click(); }},
       {L"Clear Trigger 2", [this] { clrt2_Click(); }},
       {L"Clear Trigger 3", [this] { clrt3_Click(); }},
@@ -24,15 +23,21 @@ void Menu::ShowOther() {
       {L"Greetz", [this] { gtz_Click(); }},
       {L"Exit", [this] { ext_Click(); }},
   };
-  ShowPopupMenu(hwnd(), other);
+}
+
+void Menu::ShowOther() {
+  // The form only owns the menu: created hidden at first use, never shown. The items' handlers
+  // run after the menu has closed; a click outside it runs nothing.
+  ShowPopupMenu(hwnd(), Other());
 }
 
 void Menu::hna_Click() {
-  MsgBox(L"For help on how to use this program refer to the text file that came with it.\r\n"
-         L"E-mail: skarnel@example.com\r\n"
-         L"IM: SkarnelVantor\r\n"
-         L"Vantor v 2.0 for AOL 7.0",
-         MB_OK | MB_ICONINFORMATION, kTitle);
+  MsgBox(
+      L"For help on how to use this program refer to the text file that came with it.\r\n"
+      L"E-mail: skarnel@example.com\r\n"
+      L"IM: SkarnelVantor\r\n"
+      L"Vantor v 2.0 for AOL 7.0",
+      MB_OK | MB_ICONINFORMATION, kTitle);
 }
 
 void Menu::gtz_Click() {

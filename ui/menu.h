@@ -12,6 +12,8 @@ class Menu : public Form {
 
   // Shows the pop-up menu `other` at the mouse pointer; the chosen item's handler runs.
   void ShowOther();
+  // The items of `other`, in order, each bound to its handler ("-" is a separator).
+  std::vector<MenuItem> Other();
 
   void clrt1_Click();
   void clrt2_Click();

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds Vantor, runs it under a private Xvfb and saves pictures of its panels into
+# docs/screenshots/ (PNG, each cropped to its panel).
+#
+#   bash scripts/screenshots.sh            (VANTOR_BUILD picks the build folder, as for test.sh)
+#
+# To add a panel: drive Vantor to it with `shotctl` (tools/vantor_shot.cpp: wait, click, dblclick,
+# settext, dialog, ok) and call `shot NAME "WINDOW TITLE"` in the steps at the bottom.
+set -euo pipefail
+VANTOR_DISPLAY=${VANTOR_DISPLAY:-xvfb}
+source "$(dirname "$0")/winenv.sh"
+OUT=$VANTOR_ROOT/docs/screenshots
+VANTOR_PID=""
+
+cleanup() {
+  [ -n "$VANTOR_PID" ] && kill "$VANTOR_PID" >/dev/null 2>&1
+  vantor_stop_all
+}
+trap cleanup EXIT
+
+vantor_ensure_packages
+vantor_build --target vantor vantor_shot winekeeper
+vantor_wine_env
+vantor_display
+vantor_prefix
+vantor_start_wine
+mkdir -p "$OUT"
+
+shotctl() { wine "$BIN/vantor_shot.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# shot NAME TITLE: waits for the visible window TITLE and saves it as NAME.png.
+shot() {
+  local name=$1 title=$2 geometry
+  geometry=$(shotctl wait "$title") || { vantor_log "no visible window \"$title\""; return 1; }
+  sleep 0.3  # let the panel finish painting
+  import -window root "$OUT/.root.png"
+  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$name.png"
+  rm -f "$OUT/.root.png"
+  vantor_log "saved docs/screenshots/$name.png ($geometry)"
+}
+
+# The whole screen, for looking at placement (not kept in docs/).
+screen() { import -window root "$1"; }
+
+(cd "$BIN" && exec wine ./vantor.exe >/dev/null 2>&1) &
+VANTOR_PID=$!
+
+# ---- steps ----
+shot splash "Vantor"
+shotctl dblclick "Vantor"
+shot head "Vantor v 2.0 by: Skarnel"
+[ -n "${VANTOR_SCREEN:-}" ] && screen "$VANTOR_SCREEN"
+exit 0
