@@ -33,8 +33,7 @@ class TriggerSlots : public testing_support::VantorApp {
 
 TEST_F(TriggerSlots, PanelOpensWithPlaceholdersAndNoTriggerEvenWhenTheStoreHoldsKeys) {
   TriggerStoreGuard::Write("[triggers]\r\ntrig1=old\r\n");
-  ui::ResetApp();
-  head().hwnd();
+  FreshPanels();
   for (int s = 1; s <= 4; ++s) EXPECT_EQ(Slot(s).Caption(), Placeholder(s));
   EXPECT_EQ(Lights(), L"----");
   EXPECT_EQ(Prefix(), L"/Trigger Send ");
@@ -97,8 +96,7 @@ TEST_F(TriggerSlots, NothingStoredEndsInTheMessageAndKeepsThePreviousPrefix) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ui::ResetApp();
-    head().hwnd();
+    FreshPanels();
     TriggerStoreGuard::Remove();
     if (c.defineFirst) ChooseTrigger(1, L"gone");
     ChooseTrigger(2, L"def");
@@ -171,8 +169,7 @@ TEST_F(TriggerSlots, AStoreThatCannotBeWrittenOrReadEndsInTheMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ui::ResetApp();
-    head().hwnd();
+    FreshPanels();
     const HANDLE held = c.prepare();
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     effects.Clear();

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "aol/skarnel_aol7.h"
 #include "tests/support/journal.h"
 #include "tests/support/wait.h"
 
@@ -65,6 +66,10 @@ void TriggerStoreGuard::DropProfileCache() {
 // --- Vantor without a client -------------------------------------------------------------------
 
 void VantorApp::SetUp() {
+  FreshPanels();
+}
+
+void VantorApp::FreshPanels() {
   ui::ResetApp();
   head().hwnd();  // load now, while no chat room exists: no start banner
 }
@@ -123,7 +128,8 @@ sim::Options VantorWithSim::SimOptions() const {
 
 void VantorWithSim::SetUp() {
   VantorApp::SetUp();
-  client = sim::Client::Start(SimOptions());
+  options_ = SimOptions();
+  client = sim::Client::Start(options_);
   ASSERT_TRUE(client) << "the simulated client did not start";
   client->ClearJournal();
 }
@@ -135,8 +141,19 @@ void VantorWithSim::TearDown() {
 
 void VantorWithSim::RestartSim(const sim::Options& options) {
   client.reset();
+  options_ = options;
   client = sim::Client::Start(options);
   ASSERT_TRUE(client) << "the simulated client did not start";
+  client->ClearJournal();
+}
+
+void VantorWithSim::FreshPanels() {
+  if (!client) return VantorApp::FreshPanels();  // SetUp: the client starts afterwards
+  const bool room = skarnel_aol7::FindChatRoom() != nullptr;
+  if (room) client->CloseChatRooms();
+  VantorApp::FreshPanels();
+  if (room) client->OpenChatRoom(options_.roomName);
+  WaitUntil([&] { return (skarnel_aol7::FindChatRoom() != nullptr) == room; });
   client->ClearJournal();
 }
 

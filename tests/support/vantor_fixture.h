@@ -54,6 +54,9 @@ class VantorApp : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Fresh panels in the middle of a test, as at its start (for tables of cases).
+  virtual void FreshPanels();
+
   static ui::Head& head() { return ui::App().head; }
   static ui::Label& Slot(int slot);  // Label2..Label5 for slots 1..4
   static void ClickSlot(int slot);   // Head::Label2_Click .. Label5_Click
@@ -78,6 +81,10 @@ class VantorWithSim : public VantorApp {
   void TearDown() override;
 
   void RestartSim(const sim::Options& options);  // a fresh client, journal empty
+  // Fresh panels with the client kept: the main panel loads while the chat rooms are closed (no
+  // start banner), then a room named as in the options is opened again if one was open; the
+  // journal is emptied.
+  void FreshPanels() override;
 
   std::vector<sim::Event> Journal() const { return client->Journal(); }
   // The texts set into the chat room's input box, in order: the lines Vantor typed.
@@ -91,6 +98,9 @@ class VantorWithSim : public VantorApp {
   static void Settle(DWORD ms = 100);
 
   std::unique_ptr<sim::Client> client;
+
+ private:
+  sim::Options options_;
 };
 
 using Lines = std::vector<std::string>;
