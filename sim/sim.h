@@ -13,20 +13,23 @@ namespace sim {
 // What the client looks like at start, and the faults it should show.
 struct Options {
   std::string screenName = "Member";
-  bool chatRoom = true;              // one chat room open
+  bool chatRoom = true;  // one chat room open
   std::string roomName = "Lobby";
-  bool secondRoom = false;           // a second chat room ("Lobby 2"), lower in the Z-order
-  int extraChildren = 0;             // plain AOL child windows opened in front of the room
-  int mails = 12;                    // mails in the mailbox at start
-  bool serverPresent = true;         // a member with the trigger "vault" in the room
-  int serverDelayMs = 300;           // how long the server takes to answer
-  double mailboxDelaySeconds = 0;    // the toolbar's 2nd icon opens the mailbox this much later
-  bool mailboxNever = false;         // ... or never
-  bool menuNever = false;            // the open mail's 2nd icon opens no pop-up menu
-  bool promptNever = false;          // choosing Download brings up no "_aol_modal" prompt
-  bool mailSticky = false;           // an open mail refuses WM_CLOSE
-  bool dialogOnDownload = false;     // a standard dialog of the client pops up at the first download
-  bool hung = false;                 // the client's thread stops answering messages after start
+  bool secondRoom = false;         // a second chat room ("Lobby 2"), lower in the Z-order
+  int extraChildren = 0;           // plain AOL child windows opened in front of the room
+  int mails = 12;                  // mails in the mailbox at start
+  bool serverPresent = true;       // a member with the trigger "vault" in the room
+  int serverDelayMs = 300;         // how long the server takes to answer
+  double mailboxDelaySeconds = 0;  // the toolbar's 2nd icon opens the mailbox this much later
+  bool mailboxNever = false;       // ... or never
+  bool menuNever = false;          // the open mail's 2nd icon opens no pop-up menu
+  bool promptNever = false;        // choosing Download brings up no "_aol_modal" prompt
+  bool mailSticky = false;         // an open mail refuses WM_CLOSE
+  bool dialogOnDownload = false;   // a standard dialog of the client pops up at the first download
+  bool hung = false;               // the client's thread stops answering messages after start
+  bool lookAlike = false;          // an AOL child in front with a "richcntl" but no transcript
+  std::string journalFile;         // when set, every event is also appended to this file
+  std::string stateFile;           // when set, rewritten with the client's State on each change
 };
 
 // One thing that happened in the client. `target` names the window in the terms of the window
@@ -34,12 +37,31 @@ struct Options {
 // "mailbox.list", "mailbox.icon1", "mailbox.icon3", "mail.icon2", "mail.icon6", "modal.icon1",
 // "menu", "dialog.button" ...); `text` holds the bytes that were set or said (ANSI, unchanged)
 // or a detail ("LBUTTONDOWN+KEYUP(SPACE)", an item index, a mail subject).
+//
+// The kinds of event, with their targets and texts (stable: tests compare them):
+//   settext  "chat.input" | "keyword.edit"   the exact ANSI bytes of a WM_SETTEXT
+//   press    "<window>.icon<N>"              "LBUTTONDOWN+KEYUP(SPACE)" or "LBUTTONDOWN+LBUTTONUP";
+//            windows: toolbar, chat, keyword, mailbox, mail, modal, child, im
+//   say      "chat"                          "Name: line", every line that reaches a transcript
+//   select   "mailbox.list"                  the index given to LB_SETCURSEL
+//   enter    "mailbox.list"                  the selected index when WM_CHAR 13 arrived
+//   open     "room <name>" | "keyword" | "mailbox" | "mail <N>" | "prompt" | "menu" |
+//            "child <caption>" | "im" | "download manager"      the window's caption
+//   close    the same targets as open
+//   refuse   "mail <N>"                      an open mail that would not close (mailSticky)
+//   keyword  "keyword"                       the keyword or address that was run
+//   menu     "menu"                          the chosen entry ("Download Later"), "" if none
+//   queued   "download manager"              the mail number put in the queue
+//   deliver  "mailbox"                       the number of a mail that arrived in the mailbox
+//   marknew  "mailbox"                       the mail number marked as new
+//   prompt   "modal.icon1"                   the prompt's answer ("OK")
+//   dialog   "dialog" (shown: its text) | "dialog.button" (answered: "OK")
+//   hang     "chat.input", "chat.icon6", ...  where the hung client stopped answering
 struct Event {
-  std::string what;    // "settext", "press", "say", "select", "open", "close", "menu",
-                       // "queued", "marknew", "prompt", "dialog", "keyword"
+  std::string what;
   std::string target;
   std::string text;
-  ULONGLONG ms = 0;    // GetTickCount64() when it happened
+  ULONGLONG ms = 0;  // GetTickCount64() when it happened
 };
 
 class Client {
@@ -56,12 +78,14 @@ class Client {
   std::vector<int> MarkedNew() const;              // mail numbers marked as new, in order
 
   HWND MainWindow() const;
+  // Waits until the client has ended (its main window was closed); false at the deadline.
+  bool WaitForExit(DWORD timeoutMs) const;
 
   // Changes while running (each runs on the client's thread).
   void OpenChatRoom(const std::string& name);
   void CloseChatRooms();
-  void SetOptions(const Options& options);  // the fault switches, taken from now on
-  void ShowDialog(const std::string& text); // a standard dialog of the client, now
+  void SetOptions(const Options& options);   // the fault switches, taken from now on
+  void ShowDialog(const std::string& text);  // a standard dialog of the client, now
 
   struct Impl;
 
@@ -74,5 +98,17 @@ class Client {
 // bytes 0x00-0x1F, TAB, backslash and 0x7F-0xFF written as \xHH.
 std::string FormatEvent(const Event& event);
 bool ParseEvent(const std::string& line, Event& event);
+
+// What aol7sim.exe writes to its state file (--state) for tests that drive it from outside.
+// The file form: a "[section]" line for each of transcript, queue, mails, marknew, then one
+// entry a line, escaped as in the journal.
+struct State {
+  std::vector<std::string> transcript;
+  std::vector<std::string> downloadQueue;
+  std::vector<std::string> mails;
+  std::vector<int> markedNew;
+};
+std::string FormatState(const State& state);
+bool ParseState(const std::string& text, State& state);
 
 }  // namespace sim

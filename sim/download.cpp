@@ -1,0 +1,142 @@
+// Downloading: the open mail's download menu, the Download Manager that holds the queue, AOL's
+// modal prompt that confirms an addition, and the standard dialogs the client may pop up.
+#include "sim/internal.h"
+
+namespace sim {
+namespace {
+
+constexpr char kPromptText[] = "Your mail has been added to the Download Manager.";
+constexpr char kDownloadDialogText[] =
+    "Your Download Manager is busy. The mail will be downloaded when the current file is done.";
+
+enum MenuEntry : UINT { kDownloadNow = 1, kDownloadLater = 2, kShowManager = 3 };
+
+Client::Impl* ImplOf(HWND hwnd) {
+  return reinterpret_cast<Client::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void StoreImpl(HWND hwnd, LPARAM lParam) {
+  SetWindowLongPtrA(
+      hwnd, GWLP_USERDATA,
+      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+}
+
+}  // namespace
+
+LRESULT CALLBACK ModalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCCREATE:
+      StoreImpl(hwnd, lParam);
+      break;
+    case WM_DESTROY:
+      if (Client::Impl* impl = ImplOf(hwnd)) {
+        impl->Log("close", "prompt", WindowText(hwnd));
+        if (impl->modal == hwnd) impl->modal = nullptr;
+      }
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ManagerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCCREATE:
+      StoreImpl(hwnd, lParam);
+      break;
+    case WM_CLOSE:  // closing only hides it: the queue stays
+      ShowWindow(hwnd, SW_HIDE);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void Client::Impl::CreateDownloadManager() {
+  // A top-level window of its own, never an AOL child: it must not disturb the driver's walk.
+  downloadManager = CreateWindowExA(0, kDownloadManagerClass, "Download Manager",
+                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 860, 60, 400, 260,
+                                    mainWindow.load(), nullptr, Instance(), this);
+  if (!downloadManager) return;
+  MakeControl(downloadManager, "Static", "Files waiting to be downloaded:", 0, 10, 8, 370, 18);
+  downloadList = MakeControl(downloadManager, "ListBox", "",
+                             WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 10, 30, 370, 190);
+}
+
+void Client::Impl::OpenDownloadMenu(Child* mailWindow) {
+  HWND mail = mailWindow->hwnd;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, kDownloadNow, "Download Now");
+  AppendMenuA(menu, MF_STRING, kDownloadLater, "Download Later");
+  AppendMenuA(menu, MF_STRING, kShowManager, "Download Manager");
+  RECT rc{};
+  GetWindowRect(mail, &rc);
+  Log("open", "menu", "Download");
+  UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
+                               rc.left + 90, rc.bottom - 60, 0, mainWindow.load(), nullptr);
+  char entry[64] = "";
+  if (chosen) GetMenuStringA(menu, chosen, entry, sizeof entry, MF_BYCOMMAND);
+  DestroyMenu(menu);
+  Log("close", "menu", "Download");
+  Log("menu", "menu", entry);
+  if (quitting) return;
+  if (chosen == kShowManager && downloadManager) ShowWindow(downloadManager, SW_SHOWNORMAL);
+  if (chosen != kDownloadLater) return;
+  // The window may have moved on or gone while the menu was open.
+  for (Child* m : ChildrenOf(ChildKind::Mail))
+    if (m->hwnd == mail) QueueDownload(m->mailNumber);
+}
+
+void Client::Impl::QueueDownload(int number) {
+  std::string subject;
+  {
+    std::lock_guard lock(mutex);
+    if (number < 1 || number > static_cast<int>(mails.size())) return;
+    subject = mails[number - 1].subject;
+    downloadQueue.push_back(subject);
+  }
+  if (downloadList)
+    SendMessageA(downloadList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(subject.c_str()));
+  Log("queued", "download manager", std::to_string(number));
+  WriteState();
+  if (downloadDialogArmed.exchange(false)) {
+    ShowClientDialog(kDownloadDialogText);
+    if (quitting) return;
+  }
+  if (!Opts().promptNever) ShowPrompt();
+}
+
+void Client::Impl::ShowPrompt() {
+  if (modal) {
+    SetWindowPos(modal, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return;
+  }
+  RECT frame{};
+  GetWindowRect(mainWindow.load(), &frame);
+  int w = 340, h = 140;
+  int x = (frame.left + frame.right - w) / 2, y = (frame.top + frame.bottom - h) / 2;
+  modal = CreateWindowExA(WS_EX_DLGMODALFRAME, kModalClass, kClientTitle,
+                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, x, y, w, h,
+                          mainWindow.load(), nullptr, Instance(), this);
+  if (!modal) return;
+  MakeControl(modal, kGlyphClass, "!", 0, 12, 14, 32, 32);
+  MakeControl(modal, kStaticClass, kPromptText, 0, 54, 14, 270, 40);
+  MakeIcon(this, modal, "modal.icon1", "OK", 130, 70, 80, 26, [this] { AnswerPrompt(); });
+  ShowWindow(modal, SW_SHOWNORMAL);
+  Log("open", "prompt", kPromptText);
+}
+
+void Client::Impl::AnswerPrompt() {
+  Log("prompt", "modal.icon1", "OK");
+  // Closed after the press has returned: the press came from the prompt's own icon.
+  HWND prompt = modal;
+  Defer([this, prompt] {
+    if (prompt && prompt == modal) DestroyWindow(prompt);
+  });
+}
+
+void Client::Impl::ShowClientDialog(const std::string& text) {
+  Log("dialog", "dialog", text);
+  int answer = MessageBoxA(nullptr, text.c_str(), kClientTitle, MB_OK | MB_ICONINFORMATION);
+  Log("dialog", "dialog.button", answer == IDOK ? "OK" : std::to_string(answer));
+}
+
+}  // namespace sim
