@@ -248,3 +248,18 @@ void Client::ShowDialog(const std::string& text) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+void Client::DeliverMail(const std::string& subject) {
+  impl_->RunOnThread([impl = impl_.get(), subject] {
+    Mail mail;
+    mail.date = Today();
+    mail.from = "BuddyJoe";
+    mail.subject = subject;
+    mail.body = "Hi Member,\r\n\r\n" + subject;
+    impl->DeliverMail(mail);
+  });
+}
+
+}  // namespace sim

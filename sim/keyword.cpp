@@ -36,7 +36,6 @@ void Client::Impl::OpenKeyword() {
               20);
   MakeIcon(this, hwnd, "keyword.icon3", "Keyword List", 50, 88, 100, 24, nullptr);
   Log("open", "keyword", "Keyword");
-  SetFocus(keyword->input);
 }
 
 void Client::Impl::RunKeyword(Child* keyword) {

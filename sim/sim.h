@@ -73,7 +73,7 @@ class Client {
   std::vector<Event> Journal() const;
   void ClearJournal();
   std::vector<std::string> Transcript() const;     // the chat room's lines, "name: text"
-  std::vector<std::string> DownloadQueue() const;  // the Download Manager's queue, in order
+  std::vector<std::string> DownloadQueue() const;  // the queued mails' subjects, in order
   std::vector<std::string> Mails() const;          // the mailbox's mail subjects, top first
   std::vector<int> MarkedNew() const;              // mail numbers marked as new, in order
 
@@ -86,6 +86,8 @@ class Client {
   void CloseChatRooms();
   void SetOptions(const Options& options);   // the fault switches, taken from now on
   void ShowDialog(const std::string& text);  // a standard dialog of the client, now
+  // A mail arrives at the bottom of the mailbox (its list item: a date column, then `subject`).
+  void DeliverMail(const std::string& subject);
 
   struct Impl;
 

@@ -132,6 +132,14 @@ TEST_F(SimTest, ASentPressThatOpensTheMenuReturnsBeforeTheMenuIsChosen) {
   EXPECT_TRUE(client->DownloadQueue().empty());
 }
 
+TEST_F(SimTest, TheClientEndsWhileItsMenuIsOpen) {
+  Start();
+  Click(Nth(OpenMailAt(1), "_aol_icon", 2));
+  ASSERT_TRUE(WaitUntil([&] { return VisibleMenu() != nullptr; }));
+  client.reset();
+  EXPECT_FALSE(MainWindow());
+}
+
 TEST_F(SimTest, TheNextIconStopsAtTheLastMail) {
   sim::Options options;
   options.mails = 2;

@@ -73,6 +73,19 @@ TEST_F(SimTest, EachOpenedWindowComesToTheTopAndMatchesOnlyItsOwnSignature) {
   EXPECT_EQ(Mailbox(), box);
 }
 
+TEST_F(SimTest, AMailDeliveredByTheTestKeepsItsWholeSubjectInTheList) {
+  Start();
+  std::string subject(300, 's');
+  client->DeliverMail(subject);
+  Press(ToolbarIcon(2));
+  HWND list = MailList(Mailbox());
+  ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 13);
+  ASSERT_EQ(SendMessageA(list, LB_GETTEXTLEN, 12, 0), 309);
+  std::string item(310, '\0');
+  SendMessageA(list, LB_GETTEXT, 12, reinterpret_cast<LPARAM>(item.data()));
+  EXPECT_EQ(item.substr(9, 300), subject);
+}
+
 TEST_F(SimTest, OpeningTheOpenMailAgainBringsItUpInsteadOfASecondWindow) {
   Start();
   HWND mail = OpenMailAt(3);
