@@ -45,9 +45,37 @@ screen() { import -window root "$1"; }
 (cd "$BIN" && exec wine ./vantor.exe >/dev/null 2>&1) &
 VANTOR_PID=$!
 
+# shotbox NAME: the visible message box or prompt, saved as NAME.png.
+shotbox() {
+  local geometry
+  geometry=$(shotctl dialog) || { vantor_log "no dialog"; return 1; }
+  sleep 0.3
+  import -window root "$OUT/.root.png"
+  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$1.png"
+  rm -f "$OUT/.root.png"
+  vantor_log "saved docs/screenshots/$1.png ($geometry)"
+}
+
+HEAD="Vantor v 2.0 by: Skarnel"
+
 # ---- steps ----
 shot splash "Vantor"
 shotctl dblclick "Vantor"
-shot head "Vantor v 2.0 by: Skarnel"
+shot head "$HEAD"
+# The about box, from the Others menu (its 8th item).
+shotctl click "$HEAD" "Others"
+shotctl menu 8
+shotbox about
 [ -n "${VANTOR_SCREEN:-}" ] && screen "$VANTOR_SCREEN"
+shotctl ok
+# The greetings panel, and back.
+shotctl click "$HEAD" "Others"
+shotctl menu 9
+shot greet "Vantor - Greetz"
+shotctl click "Vantor - Greetz" "Return"
+# The input prompt, as a trigger slot without a trigger asks for one.
+shotctl click "$HEAD" "Trigger 1"
+shotbox prompt
+shotctl cancel
+[ -n "${VANTOR_EXTRA:-}" ] && eval "$VANTOR_EXTRA"
 exit 0

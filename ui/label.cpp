@@ -1,6 +1,10 @@
 // Labels: captions drawn over the panel's skin, and the label buttons built on them.
 #include <windowsx.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "ui/forms.h"
 #include "ui/forms_internal.h"
 #include "ui/gdi.h"
@@ -21,6 +25,21 @@ std::wstring ForMarlett(std::wstring text) {
     if (c == 0xDA) c = L'6';  // down
   }
   return text;
+}
+
+// The caption's lines, split at its line breaks (CR LF, or a lone CR or LF).
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+  std::vector<std::wstring> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'\r' || c == L'\n') {
+      if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
 }
 
 }  // namespace
@@ -185,10 +204,26 @@ void Label::Paint() {
       SetBkMode(buffer.get(), TRANSPARENT);
       SetTextColor(buffer.get(), color_);
       // Captions are shown as typed: an "&" in a trigger is a character, not a mnemonic.
-      UINT flags = DT_NOPREFIX | DT_WORDBREAK | (centered_ ? DT_CENTER : DT_LEFT);
-      if (!wordWrap_) flags |= DT_EXPANDTABS;
-      RECT area = client;
-      DrawTextW(buffer.get(), text.c_str(), static_cast<int>(text.size()), &area, flags);
+      const UINT align = centered_ ? DT_CENTER : DT_LEFT;
+      const std::vector<std::wstring> lines = SplitLines(text);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(buffer.get(), &metrics);
+      const int lineHeight = std::max<int>(1, metrics.tmHeight);
+      if (lines.size() > 1 && static_cast<int>(lines.size()) * lineHeight > h) {
+        // Lines set one under another (greet's "Return" written downwards) were laid out for a
+        // face with a tighter line height than the one standing in for it: close them up so
+        // every line stays inside the label.
+        const int step = h / static_cast<int>(lines.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+          RECT line{0, static_cast<int>(i) * step, w, static_cast<int>(i) * step + lineHeight};
+          DrawTextW(buffer.get(), lines[i].c_str(), static_cast<int>(lines[i].size()), &line,
+                    DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP | align);
+        }
+      } else {
+        RECT area = client;
+        DrawTextW(buffer.get(), text.c_str(), static_cast<int>(text.size()), &area,
+                  DT_NOPREFIX | DT_WORDBREAK | align);
+      }
     }
     BitBlt(dc, 0, 0, w, h, buffer.get(), 0, 0, SRCCOPY);
   }
