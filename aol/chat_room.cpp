@@ -17,10 +17,11 @@ void SendChat(std::wstring_view text) {
   aol::ForeignWindow room(FindChatRoom());
   if (!room) return;
   // WM_SETTEXT replaces whatever the user had typed into the input box, so the line goes out
-  // alone; no pause is needed before the press.
-  room.Child("richcntl").SetText(aol::ToAnsi(text));
+  // alone; no pause is needed before the press. A client that did not take the line is not
+  // pressed: the box would still hold the user's own half-typed words.
+  if (!room.Child("richcntl").SetText(aol::ToAnsi(text))) return;
   // The room's sixth icon sends the line.
-  skarnel_aol6::ClickIcon(room.NthChild("_aol_icon", 6).get());
+  aol::PressIcon(room.NthChild("_aol_icon", 6));
 }
 
 }  // namespace skarnel_aol7

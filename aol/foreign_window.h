@@ -61,8 +61,9 @@ class ForeignWindow {
   }
 
   // Replaces the window's text with these ANSI bytes (WM_SETTEXT), whatever it held before.
-  void SetText(const std::string& ansi) const {
-    Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+  // False when the window is missing or did not answer in time.
+  bool SetText(const std::string& ansi) const {
+    return Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str())).has_value();
   }
 
  private:
@@ -79,6 +80,14 @@ class ForeignWindow {
 
   HWND hwnd_ = nullptr;
 };
+
+// The press of an AOL icon: WM_LBUTTONDOWN then WM_KEYUP(VK_SPACE), both sent. False when the
+// icon is missing or its client did not answer the button-down; the release is then not sent,
+// so a client that stopped answering costs one wait, not two.
+inline bool PressIcon(ForeignWindow icon) {
+  if (!icon.Send(WM_LBUTTONDOWN, 0, 0)) return false;
+  return icon.Send(WM_KEYUP, VK_SPACE, 0).has_value();
+}
 
 // The first top-level window of the class, or a view of 0.
 inline ForeignWindow FindTopLevel(const char* className) {

@@ -18,15 +18,15 @@ HWND FindKeywordWindow() {
 }
 
 void RunKeyword(std::wstring_view keyword) {
-  // Without the client there is nothing to open and no reason to wait for it.
-  if (!aol::FindAolMain()) return;
-  skarnel_aol6::ClickIcon(aol::ToolbarIcon(kKeywordIcon).get());
+  // A client that does not answer the toolbar press opens no keyword window to wait for.
+  if (!aol::PressIcon(aol::ToolbarIcon(kKeywordIcon))) return;
   skarnel_aol6::Pause(0.5);  // the keyword window opens meanwhile
   aol::ForeignWindow keywordWindow(FindKeywordWindow());
-  keywordWindow.Child("_aol_edit").SetText(aol::ToAnsi(keyword));
+  // Running the box without the address in it would run whatever it held before.
+  if (!keywordWindow.Child("_aol_edit").SetText(aol::ToAnsi(keyword))) return;
   skarnel_aol6::Pause(0.3);
   // The keyword window's first icon runs what the box holds.
-  skarnel_aol6::ClickIcon(keywordWindow.Child("_aol_icon").get());
+  aol::PressIcon(keywordWindow.Child("_aol_icon"));
 }
 
 void OpenAolUrl(std::wstring_view roomName) {

@@ -16,9 +16,10 @@ aol::ForeignWindow MailList(aol::ForeignWindow mailbox) {
 
 // Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
 // one outside the list: what the list then selects is the client's business.
-void Select(aol::ForeignWindow list, int number) {
+// False when the list is missing or did not answer.
+bool Select(aol::ForeignWindow list, int number) {
   const long long index = static_cast<long long>(number) - 1;
-  list.Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return list.Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0).has_value();
 }
 
 }  // namespace
@@ -35,15 +36,16 @@ HWND FindOpenMail() {
 }
 
 void OpenMailAt(int number) {
-  if (!aol::FindAolMain()) return;
   aol::ForeignWindow mailbox(FindMailbox());
   aol::ForeignWindow list = MailList(mailbox);
-  Select(list, number);
+  // A list that did not take the selection is not opened: it would open whichever mail was
+  // selected before.
+  if (!Select(list, number)) return;
   skarnel_aol6::PressEnter(list.get());
   aol::ForeignWindow openIcon = mailbox.Child("_aol_icon");
   // The list takes a moment to settle on the selection before the first icon opens it.
   skarnel_aol6::Pause(0.5);
-  skarnel_aol6::ClickIcon(openIcon.get());
+  aol::PressIcon(openIcon);
 }
 
 void SelectMailAt(int number) {

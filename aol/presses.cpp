@@ -11,9 +11,7 @@ void PressEnter(HWND window) {
 void ClickIcon(HWND window) {
   // An AOL icon acts on a button-down followed by the release of the space bar; a
   // WM_LBUTTONUP would not do it. Both are sent, so the press has happened when this returns.
-  aol::ForeignWindow icon(window);
-  icon.Send(WM_LBUTTONDOWN, 0, 0);
-  icon.Send(WM_KEYUP, VK_SPACE, 0);
+  aol::PressIcon(aol::ForeignWindow(window));
 }
 
 void ClickButton(HWND window) {
