@@ -58,7 +58,8 @@ HWND MakeCounterWindow(Counter& counter) {
 
 TEST(DriverDesktop, ReadProfileStringReadsOneKeyCutToTheBuffer) {
   const std::wstring file = TempPath(L"driver_profile_test.ini");
-  WriteTextFile(file, "[triggers]\r\ntrig1=abc\r\ntrig2=" + std::string(300, 'x') + "\r\ntrig3=\r\n");
+  WriteTextFile(file,
+                "[triggers]\r\ntrig1=abc\r\ntrig2=" + std::string(300, 'x') + "\r\ntrig3=\r\n");
   struct Case {
     const wchar_t* section;
     const wchar_t* key;

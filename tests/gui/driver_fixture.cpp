@@ -35,11 +35,19 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// The simulated client, in the same process, registers the AOL classes under the program's own
+// instance; the fixture's classes of the same names live under another module's instance, so
+// each gets its own window procedure (the class name, which is all the driver compares, is the
+// same).
+HINSTANCE FixtureInstance() {
+  return GetModuleHandleA("gdi32.dll");
+}
+
 void Register(const char* className, WNDPROC proc) {
   WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), className, &wc)) return;
+  if (GetClassInfoA(FixtureInstance(), className, &wc)) return;
   wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hInstance = FixtureInstance();
   wc.lpszClassName = className;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   RegisterClassA(&wc);
@@ -117,7 +125,7 @@ void FakeClient::Loop() {
   threadId_ = GetCurrentThreadId();
   Register(kControlClass, ControlProc);
   control_ = CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+                             FixtureInstance(), nullptr);
   SetEvent(ready_);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -141,7 +149,8 @@ HWND FakeClient::Add(const char* className, HWND parent, const std::string& name
     CLIENTCREATESTRUCT mdiParams{nullptr, 1000};
     if (lstrcmpiA(className, "mdiclient") == 0) createParams = &mdiParams;
     made = CreateWindowExA(0, className, title, style, 0, 0, 200, 100, parent, nullptr,
-                           GetModuleHandleA(nullptr), createParams);
+                           IsSystemClass(className) ? GetModuleHandleA(nullptr) : FixtureInstance(),
+                           createParams);
     if (made && parent) {
       // Child order is creation order: each new child goes below its older siblings.
       SetWindowPos(made, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
