@@ -49,7 +49,9 @@ TEST_F(TriggerSlots, PanelOpensWithPlaceholdersAndNoTriggerEvenWhenTheStoreHolds
 
 TEST_F(TriggerSlots, FirstClickOnEachSlotPromptsStoresAndLightsOnlyThatSlot) {
   TriggerStoreGuard::Remove();
-  const wchar_t* answers[] = {L"abc", L"vault", L"x y", L"MySend"};
+  // Stored as ANSI bytes in code page 1252 and read back unchanged.
+  const wchar_t* answers[] = {L"abc", L"vault", L"caf\u00e9 x", L"MySend"};
+  const char* bytes[] = {"abc", "vault", "caf\xE9 x", "MySend"};
   const wchar_t* lights[] = {L"P---", L"-P--", L"--P-", L"---P"};
   std::string file = "[triggers]\r\n";
   for (int s = 1; s <= 4; ++s) {
@@ -63,8 +65,7 @@ TEST_F(TriggerSlots, FirstClickOnEachSlotPromptsStoresAndLightsOnlyThatSlot) {
     EXPECT_EQ(Slot(s).Caption(), answers[s - 1]);
     EXPECT_EQ(Lights(), lights[s - 1]);
     EXPECT_EQ(Prefix(), L"/" + std::wstring(answers[s - 1]) + L" Send ");
-    file += "trig" + std::to_string(s) + "=" +
-            std::string(answers[s - 1], answers[s - 1] + wcslen(answers[s - 1])) + "\r\n";
+    file += "trig" + std::to_string(s) + "=" + bytes[s - 1] + "\r\n";
     EXPECT_EQ(Stored(), file);
   }
 }
