@@ -69,16 +69,17 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM lp) {
   return FALSE;
 }
 
-struct DialogQuery {
+struct VisibleQuery {
   DWORD pid;
+  const wchar_t* className;
   HWND found;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lp) {
-  auto& q = *reinterpret_cast<DialogQuery*>(lp);
+BOOL CALLBACK MatchVisible(HWND window, LPARAM lp) {
+  auto& q = *reinterpret_cast<VisibleQuery*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == q.pid && IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+  if (pid == q.pid && IsWindowVisible(window) && ClassMatches(window, q.className)) {
     q.found = window;
     return FALSE;
   }
@@ -217,15 +218,25 @@ std::vector<std::wstring> ReadListBox(HWND list) {
   return items;
 }
 
-HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
-  DialogQuery q{pid, nullptr};
+HWND WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs) {
+  VisibleQuery q{pid, className, nullptr};
   WaitUntil(
       [&] {
-        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&q));
+        EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&q));
         return q.found != nullptr;
       },
       timeoutMs);
   return q.found;
+}
+
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
+  return WaitForVisibleWindow(pid, L"#32770", timeoutMs);
+}
+
+void PostKey(HWND window, UINT virtualKey) {
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
 std::wstring DialogText(HWND dialog) {
@@ -251,8 +262,7 @@ bool PressDialogOk(HWND dialog, DWORD timeoutMs) {
       if (IsWindowVisible(c) && lstrcmpiW(ClassOf(c).c_str(), L"Button") == 0) ok = c;
   }
   if (!ok) return false;
-  PostMessageW(ok, WM_KEYDOWN, VK_SPACE, 0x00390001);
-  PostMessageW(ok, WM_KEYUP, VK_SPACE, 0xC0390001);
+  PostKey(ok, VK_SPACE);
   // A closed box keeps its handle a little while; what counts is that it is no longer shown.
   return WaitUntil([&] { return !IsWindowVisible(dialog); }, timeoutMs);
 }

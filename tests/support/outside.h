@@ -69,8 +69,14 @@ std::wstring GetText(HWND window);
 // The items of a list box of another process, first to last.
 std::vector<std::wstring> ReadListBox(HWND list);
 
+// A visible top-level window of class `className` shown by process `pid`, waited for; 0 at the
+// deadline. A standard dialog is "#32770", an open pop-up menu "#32768".
+HWND WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs = 5000);
 // A visible standard dialog ("#32770") shown by process `pid`, waited for; 0 at the deadline.
 HWND WaitForDialog(DWORD pid, DWORD timeoutMs = 5000);
+// A key press and release, posted (an open pop-up menu takes them from its thread's queue:
+// VK_UP with nothing selected selects the last item, VK_RETURN chooses the selected one).
+void PostKey(HWND window, UINT virtualKey);
 // The dialog's message: the texts of its static controls that have any, joined by "\n".
 std::wstring DialogText(HWND dialog);
 // Presses the dialog's OK (IDOK, else its first visible button) with the space bar, and waits

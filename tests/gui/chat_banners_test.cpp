@@ -1,0 +1,186 @@
+// The banners the main panel sends by itself: at its load, on Re-Enter and at exit, checked in
+// the simulated client's journal byte for byte and with the pauses between the lines.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "aol/ansi.h"
+#include "core/banner_lines.h"
+#include "core/chat_banners.h"
+#include "sim/sim.h"
+#include "tests/support/effects.h"
+#include "tests/support/journal.h"
+#include "tests/support/outside.h"
+#include "tests/support/vantor_fixture.h"
+#include "tests/support/wait.h"
+#include "ui/app.h"
+
+namespace {
+
+using testing_support::Lines;
+
+// The lines as the room's input box must receive them: ANSI bytes, the glyph as 0x9A.
+const std::string kHead =
+    "<FONT COLOR=#478EFF><FONT FACE=\"Webdings\">\x9A<FONT COLOR=#1395FF>  <FONT FACE=\"";
+const std::string kAnchor = "< a href=http://www.example.com/vantor/>Vantor v 2.0</a>";
+const std::string kSignature = kHead + "Copperplate Gothic Bold\"><I>Vantor v 2.0</I> by: Skarnel";
+const std::string kUnloaded = kHead + "Copperplate Gothic Bold\"><I>Vantor v 2.0</I> Unloaded";
+const std::string kLink = kHead + "Arial Narrow\"><B>G</B>et <B>I</B>t <B>H</B>ere: " + kAnchor;
+const std::string kBack =
+    kHead + "Arial Narrow\">Im Back! <B>G</B>et <B>I</B>t <B>H</B>ere: " + kAnchor;
+
+// The journal's stamps and the pause's clock may round apart by a tick.
+constexpr ULONGLONG kClockSlackMs = 2;
+
+// Stamps of the events of one kind and target, in order.
+std::vector<ULONGLONG> StampsOf(const std::vector<sim::Event>& journal, const std::string& what,
+                                const std::string& target) {
+  std::vector<ULONGLONG> out;
+  for (const auto& e : journal)
+    if (e.what == what && e.target == target) out.push_back(e.ms);
+  return out;
+}
+
+Lines RoomLinesOf(const std::vector<sim::Event>& journal) {
+  return testing_support::TextsOf(journal, "settext", "chat.input");
+}
+
+// Each line is written into the input box and then sent with the room's sixth icon.
+void ExpectEachLineSent(const std::vector<sim::Event>& journal, const Lines& lines) {
+  std::vector<testing_support::Expected> expected;
+  for (const auto& line : lines) {
+    expected.push_back({"settext", "chat.input", line});
+    expected.push_back({"press", "chat.icon6", "LBUTTONDOWN+KEYUP(SPACE)"});
+  }
+  EXPECT_JOURNAL(journal, expected, {"settext", "press"});
+}
+
+// The start banner belongs to the main panel's first load, so these tests start the client
+// before any panel exists.
+class StartBanner : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    ui::ResetApp();
+    client.reset();
+  }
+  testing_support::Effects effects;
+  std::unique_ptr<sim::Client> client;
+};
+
+TEST_F(StartBanner, SentOnceAtLoadWithTheClientMaximised) {
+  client = sim::Client::Start();
+  ASSERT_FALSE(IsZoomed(client->MainWindow()));
+  auto& app = ui::App();
+  app.head.Show();  // the splash hands over: the load runs, and with it the banner
+
+  const auto journal = client->Journal();
+  EXPECT_EQ(RoomLinesOf(journal), (Lines{kSignature, kLink}));
+  ExpectEachLineSent(journal, {kSignature, kLink});
+  const auto stamps = StampsOf(journal, "settext", "chat.input");
+  ASSERT_EQ(stamps.size(), 2u);
+  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return IsZoomed(client->MainWindow()) != 0; }));
+  EXPECT_TRUE(effects.Messages().empty());
+
+  // Hiding and showing the panel (as View List and Return do) loads nothing again.
+  client->ClearJournal();
+  app.head.Label14_Click();
+  app.reqlist.Label5_Click();
+  app.head.Hide();
+  app.head.Show();
+  testing_support::PumpFor(100);
+  EXPECT_EQ(RoomLinesOf(client->Journal()).size(), 3u)  // View List's own banner only
+      << "the start banner was sent again";
+}
+
+TEST_F(StartBanner, NoneWithoutARoomNotEvenWhenOneOpensLater) {
+  client = sim::Client::Start({.chatRoom = false});
+  auto& app = ui::App();
+  app.head.Show();
+  testing_support::PumpFor(100);
+  EXPECT_TRUE(RoomLinesOf(client->Journal()).empty());
+  EXPECT_FALSE(IsZoomed(client->MainWindow()));
+  EXPECT_TRUE(effects.log.empty());
+
+  client->OpenChatRoom("Lobby");
+  app.head.Hide();
+  app.head.Show();
+  testing_support::PumpFor(100);
+  EXPECT_TRUE(RoomLinesOf(client->Journal()).empty());
+}
+
+class ReEnter : public testing_support::VantorWithSim {};
+
+TEST_F(ReEnter, WithoutARoomTellsTheUserAndDoesNothingElse) {
+  RestartSim({.chatRoom = false});
+  head().Label11_Click();
+  Settle();
+  EXPECT_EQ(effects.log,
+            (std::vector<std::wstring>{
+                L"sound:press", testing_support::MsgBoxEntry(0, L"Must be in a chatroom first!")}));
+  EXPECT_JOURNAL(Journal(), {}, {"settext", "press", "keyword"});
+}
+
+TEST_F(ReEnter, EntersTheRoomByItsCaptionThenSaysItIsBack) {
+  for (const std::string room : {"Lobby", "Lobby 12"}) {
+    SCOPED_TRACE(room);
+    RestartSim({.roomName = room});
+    effects.Clear();
+    head().Label11_Click();
+
+    const auto journal = Journal();
+    EXPECT_EQ(testing_support::TextsOf(journal, "settext", "keyword.edit"),
+              Lines{"aol://2719:2-2-" + room});
+    EXPECT_EQ(RoomLinesOf(journal), Lines{kBack});
+    // The back line waits half a second after the keyword window was told to run the address.
+    const auto run = StampsOf(journal, "press", "keyword.icon1");
+    const auto line = StampsOf(journal, "settext", "chat.input");
+    ASSERT_EQ(run.size(), 1u);
+    ASSERT_EQ(line.size(), 1u);
+    EXPECT_GE(line[0] - run[0] + kClockSlackMs, 500u);
+    // One line only: no signature, and the client is not maximised for it.
+    EXPECT_FALSE(IsZoomed(client->MainWindow()));
+    EXPECT_EQ(effects.log, std::vector<std::wstring>{L"sound:press"});
+  }
+}
+
+// The exit buttons end the process (tests/acceptance/exit_test.cpp); their banner is checked here.
+class ExitBanner : public testing_support::VantorWithSim {};
+
+TEST_F(ExitBanner, TwoLinesSevenTenthsApartWithTheClientMaximised) {
+  core::SendExitBanner();
+  const auto journal = Journal();
+  ExpectEachLineSent(journal, {kUnloaded, kLink});
+  const auto stamps = StampsOf(journal, "settext", "chat.input");
+  ASSERT_EQ(stamps.size(), 2u);
+  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return IsZoomed(client->MainWindow()) != 0; }));
+}
+
+TEST_F(ExitBanner, NothingWithoutARoom) {
+  RestartSim({.chatRoom = false});
+  core::SendExitBanner();
+  Settle();
+  EXPECT_JOURNAL(Journal(), {}, {"settext", "press"});
+  EXPECT_FALSE(IsZoomed(client->MainWindow()));
+}
+
+// A click handled during the 0.7 s between two lines runs to its end in between: the banner
+// carries on with its second line afterwards.
+TEST_F(ExitBanner, AClickDuringThePauseFallsBetweenTheLines) {
+  // The driver's window walk also handles pending clicks, so the click is made to arrive in the
+  // middle of the pause: a timer posts it 0.3 s after the banner began.
+  static HWND viewList;
+  viewList = head().Label14.hwnd();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    testing_support::ClickLabel(viewList, testing_support::Delivery::Post);
+  });
+  ASSERT_NE(timer, 0u);
+  core::SendExitBanner();
+  EXPECT_EQ(RoomLines(),
+            (Lines{kUnloaded, kSignature, aol::ToAnsi(core::CountLine(0)), kLink, kLink}));
+}
+
+}  // namespace
