@@ -179,5 +179,40 @@ TEST(Program, RunsBesideOthersAndWritesItsJournal) {
   EXPECT_NE(ReadFile(journal).find("say\tchat\tMember: from outside"), std::string::npos);
 }
 
+TEST(Program, AForeignDialogIsAllItShows) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string sim = exe;
+  sim = sim.substr(0, sim.find_last_of('\\') + 1) + "aol7sim.exe";
+  if (GetFileAttributesA(sim.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no " << sim;
+  std::string journal = TempPath("simtest-foreign.txt");
+  std::string command =
+      "\"" + sim + "\" --foreign-dialog \"Disk full\" --journal \"" + journal + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(testing_support::WaitUntil(
+      [&] {
+        dialog = FindWindowA("#32770", nullptr);
+        DWORD pid = 0;
+        if (dialog) GetWindowThreadProcessId(dialog, &pid);
+        return dialog && pid == pi.dwProcessId && IsWindowVisible(dialog);
+      },
+      10000));
+  EXPECT_FALSE(MainWindow());  // nothing of AOL
+  HWND ok = GetDlgItem(dialog, IDOK);
+  PostMessageA(ok, WM_KEYDOWN, VK_SPACE, 0);
+  PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  std::string text = ReadFile(journal);
+  EXPECT_NE(text.find("dialog\tdialog\tDisk full"), std::string::npos);
+  EXPECT_NE(text.find("dialog\tdialog.button\tOK"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace simtest
