@@ -466,7 +466,13 @@ bool Pair::Start() {
   };
   if (sim && !sim->WaitUp()) return fail("the client's main window did not show");
   // The room opens inside the client just after its main window.
-  if (room_ && !WaitUntil([this] { return sim->Room() != nullptr; }, 5000))
+  if (room_ && !sim->WaitForJournal(
+                   [](const std::vector<sim::Event>& j) {
+                     for (const sim::Event& e : j)
+                       if (e.what == "open" && e.target.rfind("room ", 0) == 0) return true;
+                     return false;
+                   },
+                   5000))
     return fail("the client's chat room did not open");
   if (!vantor.WaitSplash()) return fail("Vantor's splash panel did not show");
   if (!vantor.OpenMainPanel()) return fail("Vantor's main panel did not show");
