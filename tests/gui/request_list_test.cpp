@@ -63,6 +63,24 @@ class RequestList : public testing_support::VantorWithSim {
   }
 };
 
+// At its first use the panel shows the empty list; the document lies hidden over it and only
+// reads, since edits there would never reach the list.
+TEST_F(RequestList, StartsInTheListViewWithAReadOnlyDocument) {
+  ExpectView(View::List);
+  EXPECT_EQ(CountText(), L"Number of requests: 0");
+  EXPECT_EQ(Document(), L"");
+  EXPECT_NE(GetWindowLongW(panel().Text1.hwnd(), GWL_STYLE) & ES_READONLY, 0);
+  RECT client{};
+  GetClientRect(panel().hwnd(), &client);
+  EXPECT_EQ(client.right, 6465 / 15);
+  EXPECT_EQ(client.bottom, 3225 / 15);
+  for (const ui::Label* button :
+       {&panel().Label3, &panel().Label4, &panel().Label6, &panel().Label5}) {
+    EXPECT_EQ(button->ForeColor(), ui::kRestColor);
+    EXPECT_TRUE(button->Visible());
+  }
+}
+
 TEST_F(RequestList, ViewListAnnouncesTheCountOfThatMomentInEitherView) {
   struct Case {
     const char* name;
