@@ -60,17 +60,27 @@ double Now() {
   return static_cast<double>(c.QuadPart) / frequency;
 }
 
-// Waits until `found` holds, Stop is pressed, or `seconds` have passed, handling every message
-// meanwhile. It sleeps in the platform's wait and looks again at least every `pollMs`: the AOL
-// client's windows appear without telling us, our own events wake the wait at once.
-WaitResult WaitFor(const std::function<bool()>& found, double seconds, DWORD pollMs = 10) {
+// How long a wait still gives the client once Stop was pressed: a window that is just coming
+// lets the mail in hand be finished; a client that is stuck no longer holds up the ending.
+constexpr double kGraceAfterStop = 1.0;
+
+// Waits until `found` holds or `seconds` have passed, handling every message meanwhile. It
+// sleeps in the platform's wait and looks again at least every `pollMs`: the AOL client's
+// windows appear without telling us, our own events wake the wait at once. A Stop pressed while
+// it waits cuts what is left of it down to the grace.
+WaitResult WaitFor(const std::function<bool()>& found, double seconds, DWORD pollMs = 10,
+                   double grace = kGraceAfterStop) {
   const int stopsBefore = stopPresses;
-  const double deadline = Now() + std::max(seconds, 0.0);  // +inf for an endless speed
+  bool stopped = false;
+  double deadline = Now() + std::max(seconds, 0.0);  // +inf for an endless speed
   for (;;) {
     if (found()) return WaitResult::Found;
-    if (stopPresses != stopsBefore) return WaitResult::Stopped;
+    if (!stopped && stopPresses != stopsBefore) {
+      stopped = true;
+      deadline = std::min(deadline, Now() + grace);
+    }
     const double remaining = deadline - Now();
-    if (remaining <= 0) return WaitResult::GaveUp;
+    if (remaining <= 0) return stopped ? WaitResult::Stopped : WaitResult::GaveUp;
     const double ms = std::clamp(std::ceil(remaining * 1000.0), 1.0, static_cast<double>(pollMs));
     MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);
@@ -137,7 +147,7 @@ bool Run::SpeedPause() {
     return false;
   }
   // A negative speed pauses not at all; a huge one lasts until Stop, which ends the walk anyway.
-  WaitFor([this] { return p_.Option1.Value(); }, *speed, 1000);
+  WaitFor([this] { return p_.Option1.Value(); }, *speed, 1000, 0);
   return true;
 }
 

@@ -1,0 +1,307 @@
+// The DL Tool's run against the simulated client: the checks before anything reaches AOL, the
+// walk through the mails, Stop, keep-as-new, and the waits that give up on a client that never
+// answers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "aol/ansi.h"
+#include "core/banner_lines.h"
+#include "tests/gui/dltool_fixture.h"
+#include "tests/support/journal.h"
+#include "tests/support/wait.h"
+
+namespace {
+
+using dltool_test::CaptionLog;
+using dltool_test::DlToolTest;
+using dltool_test::When;
+using testing_support::Expected;
+
+constexpr wchar_t kNotANumber[] = L"Only #'s NO letters or punctuations";
+constexpr wchar_t kEmptyRange[] = L"Stop playin with yourself!";
+constexpr wchar_t kNoSpeed[] = L"Must select a speed to move through mails.";
+constexpr wchar_t kTooFewMails[] = L"Not enough mails in the mail box!";
+constexpr wchar_t kDone[] = L"Mails have been added to DL Manager.";
+
+class Feeder : public DlToolTest {};
+
+// Whatever the boxes hold, a refused run sends nothing to AOL and leaves the counter at "0".
+TEST_F(Feeder, RefusedRunsReachNothingInAol) {
+  const struct {
+    const wchar_t *first, *last, *speed, *message;
+  } cases[] = {
+      {L"#", L"5", L"1", kNotANumber},          {L"3", L"#", L"1", kNotANumber},
+      {L"", L"5", L"1", kNotANumber},           {L"abc", L"5", L"1", kNotANumber},
+      {L"1", L"2147483648", L"1", kNotANumber},  // no 32-bit mail number
+      {L"0x1", L"9", L"1", kNotANumber},        {L"3", L"3", L"1", kEmptyRange},
+      {L"7", L"3", L"1", kEmptyRange},          {L"3.2", L"3.9", L"1", kEmptyRange},  // both are 3
+      {L"3", L"7", L"Speed", kNoSpeed},         {L"3", L"7", L"", kNoSpeed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "first '" << aol::ToAnsi(c.first) << "' last '" << aol::ToAnsi(c.last)
+                 << "' speed '" << aol::ToAnsi(c.speed) << "'");
+    effects.Clear();
+    Fill(c.first, c.last, c.speed);
+    dl().Label3_Click();
+    const UINT flags = MB_ICONEXCLAMATION;
+    EXPECT_EQ(effects.log, (std::vector<std::wstring>{L"sound:press", Msg(flags, c.message)}));
+    EXPECT_EQ(dl().Label5.Caption(), L"0");
+    EXPECT_FALSE(dl().Timer1.Enabled());
+    EXPECT_FALSE(dl().running);
+  }
+  Settle();
+  EXPECT_TRUE(Journal().empty()) << "something reached AOL";
+}
+
+// The whole road of one run: counter, banner, mailbox, first mail, five downloads each ended by
+// the mail's sixth icon and the speed's pause, the plain ending, the closing message.
+TEST_F(Feeder, RunsTheRangeIntoTheDownloadManager) {
+  dl().hwnd();
+  CaptionLog counter(dl().Label5.hwnd());
+  Fill(L"3", L"7", L"2");
+  dl().Label3_Click();
+
+  EXPECT_EQ(counter.captions,
+            (std::vector<std::wstring>{L"5", L"4", L"3", L"2", L"1", L"0", L"0"}));
+  EXPECT_EQ(RoomLines(), (std::vector<std::string>{aol::ToAnsi(core::SignatureLine()),
+                                                   aol::ToAnsi(core::AddingLine(L"5")),
+                                                   aol::ToAnsi(core::LinkLine())}));
+  EXPECT_EQ(client->DownloadQueue().size(), 5u);
+  std::vector<Expected> road = {{"press", "chat.icon6"},         {"press", "chat.icon6"},
+                                {"press", "chat.icon6"},         {"press", "toolbar.icon2"},
+                                {"select", "mailbox.list", "2"}, {"press", "mailbox.icon1"}};
+  for (int mail = 3; mail <= 7; ++mail) {
+    road.insert(road.end(), {{"press", "mail.icon2"},
+                             {"menu", "menu", "Download Later"},
+                             {"queued", "download manager", std::to_string(mail)},
+                             {"press", "modal.icon1"},
+                             {"press", "mail.icon6"}});
+  }
+  road.insert(road.end(), {{"close", "mail 8"}, {"press", "mailbox.icon3"}, {"close", "mailbox"}});
+  std::vector<sim::Event> journal;  // without the menu's and the prompt's own closing
+  for (const auto& e : Journal())
+    if (!(e.what == "close" && (e.target == "menu" || e.target == "prompt"))) journal.push_back(e);
+  EXPECT_JOURNAL(journal, road, {"press", "select", "menu", "queued", "close"});
+  // Each mail's sixth icon is followed by the 2-second pause before the next mail's menu.
+  const auto sixth = EventsOf("press", "mail.icon6");
+  const auto second = EventsOf("press", "mail.icon2");
+  ASSERT_EQ(sixth.size(), 5u);
+  ASSERT_EQ(second.size(), 5u);
+  for (size_t i = 0; i + 1 < second.size(); ++i)
+    EXPECT_GE(second[i + 1].ms - sixth[i].ms, 1900u) << "after mail " << i + 1;
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+  EXPECT_EQ(effects.log.front(), L"sound:press");
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+  EXPECT_FALSE(dl().Timer1.Enabled());
+  EXPECT_FALSE(dl().Option1.Value());
+}
+
+class FeederNoRoom : public DlToolTest {
+ protected:
+  sim::Options SimOptions() const override {
+    auto o = DlToolTest::SimOptions();
+    o.chatRoom = false;
+    return o;
+  }
+};
+
+// Fractions are rounded down (2.9 → 2, 5.1 → 5: four mails); with no chat room there is no
+// banner and the run is otherwise the same.
+TEST_F(FeederNoRoom, RoundsTheNumbersDownAndRunsWithoutBanner) {
+  dl().hwnd();
+  CaptionLog counter(dl().Label5.hwnd());
+  Fill(L"2.9", L"5.1", L"1");
+  dl().Label3_Click();
+  ASSERT_FALSE(counter.captions.empty());
+  EXPECT_EQ(counter.captions.front(), L"4");
+  EXPECT_TRUE(RoomLines().empty());
+  EXPECT_EQ(EventsOf("select", "mailbox.list").at(0).text, "1");  // mail 2
+  EXPECT_EQ(PressesOf("mail.icon2"), 4u);
+  EXPECT_EQ(Queued(), 4u);
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+}
+
+// A speed typed as no number passes the checks and fails where it is first used: after the
+// banner, the mailbox and the first mail. An Add pressed meanwhile only plays its sound.
+TEST_F(Feeder, SpeedAsWordsFailsAtFirstUseAndAddWaitsItsTurn) {
+  Fill(L"1", L"3", L"fast");
+  When secondAdd([&] { return CountOf("open", "mailbox") > 0; }, [] { dl().Label3_Click(); });
+  dl().Label3_Click();
+  EXPECT_TRUE(secondAdd.Fired());
+  EXPECT_EQ(effects.Sounds(), (std::vector<std::wstring>{L"press", L"press"}));
+  EXPECT_EQ(RoomLines().size(), 3u);  // one banner, not two
+  EXPECT_EQ(PressesOf("toolbar.icon2"), 1u);
+  EXPECT_EQ(PressesOf("mailbox.icon1"), 1u);  // the first mail was opened
+  EXPECT_EQ(PressesOf("mail.icon2"), 0u);
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_ICONEXCLAMATION, kNotANumber)}));
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+  EXPECT_FALSE(dl().Timer1.Enabled());
+}
+
+class FeederTenMails : public DlToolTest {
+ protected:
+  sim::Options SimOptions() const override {
+    auto o = DlToolTest::SimOptions();
+    o.mails = 10;
+    return o;
+  }
+};
+
+// Only the first number is held against the mailbox: 11 of 10 is refused once the mailbox is
+// open, 8 to 20 is accepted (and cut short here with Stop).
+TEST_F(FeederTenMails, ComparesOnlyTheFirstNumberWithTheMailbox) {
+  Fill(L"11", L"12", L"1");
+  dl().Label3_Click();
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kTooFewMails)}));
+  EXPECT_EQ(CountOf("open", "mailbox"), 1u);
+  EXPECT_EQ(CountOf("select"), 0u);
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+  EXPECT_FALSE(dl().Timer1.Enabled());
+
+  RestartSim(SimOptions());
+  effects.Clear();
+  Fill(L"8", L"20", L"1");
+  When stop([&] { return Queued() >= 1; }, [] { dl().Label4_Click(); });
+  dl().Label3_Click();
+  EXPECT_EQ(EventsOf("select", "mailbox.list").at(0).text, "7");
+  EXPECT_EQ(Queued(), 1u);
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+}
+
+// Stop in the middle of the second of five mails: that mail is finished, the walk ends before
+// the third, the ending runs; with keep-as-new every mail of the range is still marked.
+TEST_F(Feeder, StopFinishesTheMailInHandThenEnds) {
+  for (bool keepAsNew : {false, true}) {
+    SCOPED_TRACE(keepAsNew ? "keep as new" : "plain ending");
+    RestartSim(SimOptions());
+    effects.Clear();
+    Fill(L"2", L"6", L"1", keepAsNew);
+    When stop([&] { return PressesOf("mail.icon2") >= 2; }, [] { dl().Label4_Click(); });
+    dl().Label3_Click();
+    EXPECT_EQ(Queued(), 2u);
+    EXPECT_EQ(PressesOf("mail.icon6"), 2u);
+    EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+    EXPECT_EQ(dl().Label5.Caption(), L"0");
+    EXPECT_TRUE(dl().Option1.Value());  // until the next Add
+    EXPECT_FALSE(dl().Timer1.Enabled());
+    EXPECT_EQ(CountOf("close", "mailbox"), 1u);
+    if (keepAsNew) {
+      auto marked = client->MarkedNew();
+      ASSERT_GE(marked.size(), 5u);
+      EXPECT_EQ(std::vector<int>(marked.end() - 5, marked.end()),
+                (std::vector<int>{2, 3, 4, 5, 6}));
+      EXPECT_EQ(PressesOf("mailbox.icon3"), 6u);
+    } else {
+      EXPECT_EQ(PressesOf("mailbox.icon3"), 1u);
+    }
+  }
+}
+
+// Keep-as-new, 4 to 6: once the mail window has closed, one press of the mailbox's 3rd icon,
+// then mails 4, 5, 6 selected in turn, each followed by a press: four presses in all.
+TEST_F(Feeder, KeepAsNewMarksEveryMailOfTheRange) {
+  Fill(L"4", L"6", L"1", true);
+  // Editing the boxes during the run must not move the range of the marking walk.
+  When edit([&] { return Queued() >= 1; },
+            [] {
+              dl().Text1.SetText(L"9");
+              dl().Text2.SetText(L"1");
+            });
+  dl().Label3_Click();
+  EXPECT_EQ(Queued(), 3u);
+  // The ending, from the mail window's closing on.
+  auto journal = Journal();
+  auto closing = std::find_if(journal.begin(), journal.end(), [](const sim::Event& e) {
+    return e.what == "close" && e.target == "mail 7";
+  });
+  ASSERT_NE(closing, journal.end());
+  EXPECT_JOURNAL(std::vector<sim::Event>(closing, journal.end()),
+                 {{"close", "mail 7"},
+                  {"press", "mailbox.icon3"},
+                  {"select", "mailbox.list", "3"},
+                  {"press", "mailbox.icon3"},
+                  {"select", "mailbox.list", "4"},
+                  {"press", "mailbox.icon3"},
+                  {"select", "mailbox.list", "5"},
+                  {"press", "mailbox.icon3"},
+                  {"close", "mailbox"}},
+                 {"close", "select", "press"});
+  const auto marked = client->MarkedNew();
+  ASSERT_EQ(marked.size(), 4u);
+  EXPECT_EQ(std::vector<int>(marked.begin() + 1, marked.end()), (std::vector<int>{4, 5, 6}));
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+}
+
+// A client that never shows a window: the wait gives up, nothing more goes to AOL, the watchdog
+// stops, the counter shows "0", and the message names the window and the mails handed over.
+class FeederGivesUp : public DlToolTest {};
+
+TEST_F(FeederGivesUp, EachWaitHasALimit) {
+  dltool::Limits() = {.mailbox = 1, .menu = 1, .prompt = 1, .mailClose = 1};
+  const struct {
+    const char* name;
+    void (*fault)(sim::Options&);
+    bool keepAsNew;
+    const wchar_t* message;
+    const char* lastPress;  // the last thing pressed in AOL before giving up
+  } cases[] = {
+      {"mailbox never opens", [](sim::Options& o) { o.mailboxNever = true; }, false,
+       L"AOL's mailbox did not open.\r\n0 mails had been added to DL Manager before it.",
+       "toolbar.icon2"},
+      {"menu never opens", [](sim::Options& o) { o.menuNever = true; }, false,
+       L"AOL's download menu did not open.\r\n0 mails had been added to DL Manager before it.",
+       "mail.icon2"},
+      {"prompt never shows", [](sim::Options& o) { o.promptNever = true; }, false,
+       L"AOL's download prompt did not appear.\r\n0 mails had been added to DL Manager before "
+       L"it.",
+       "mail.icon2"},
+      {"mail never closes", [](sim::Options& o) { o.mailSticky = true; }, true,
+       L"The open mail did not close.\r\n2 mails had been added to DL Manager before it.",
+       "mail.icon6"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::Options options = SimOptions();
+    c.fault(options);
+    RestartSim(options);
+    effects.Clear();
+    Fill(L"1", L"2", L"1", c.keepAsNew);
+    // The panel stays live while the run waits: the Return button still works.
+    When giveUpSoon([&] { return !Presses().empty() && Presses().back() == c.lastPress; },
+                    [] {
+                      PostMessageW(dl().Label6.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                      PostMessageW(dl().Label6.hwnd(), WM_LBUTTONUP, 0, 0);
+                    });
+    dl().Show();
+    dl().Label3_Click();
+    EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_ICONEXCLAMATION, c.message)}));
+    EXPECT_FALSE(dl().IsVisible()) << "Return was not handled during the wait";
+    EXPECT_EQ(dl().Label5.Caption(), L"0");
+    EXPECT_FALSE(dl().Timer1.Enabled());
+    Settle(300);
+    ASSERT_FALSE(Presses().empty());
+    EXPECT_EQ(Presses().back(), c.lastPress) << "something was pressed after giving up";
+    EXPECT_EQ(CountOf("close", "mailbox"), 0u);
+  }
+}
+
+// Stop ends a wait at once, long before its limit, and the run ends as after any Stop.
+TEST_F(FeederGivesUp, StopEndsAWait) {
+  dltool::Limits().menu = 600;
+  sim::Options options = SimOptions();
+  options.menuNever = true;
+  RestartSim(options);
+  Fill(L"1", L"3", L"1");
+  When stop([&] { return PressesOf("mail.icon2") >= 1; }, [] { dl().Label4_Click(); });
+  dl().Label3_Click();
+  EXPECT_TRUE(stop.Fired());
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+  EXPECT_EQ(PressesOf("mailbox.icon3"), 1u);  // the plain ending ran
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+}
+
+}  // namespace
