@@ -66,8 +66,9 @@ std::wstring GetWindowCaption(HWND window) {
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
     return aol::FromAnsi(text);
   }
-  // Another thread's window (the chat room): GetWindowText would send WM_GETTEXT without a time
-  // limit, so the same two questions are asked with the driver's bounded send.
+  // The client's window (the chat room): GetWindowTextLength asks it with a send that has no
+  // time limit, so a hung client would hang Re-Enter; the same two questions go through the
+  // driver's bounded send instead.
   aol::ForeignWindow w(window);
   auto n = w.Send(WM_GETTEXTLENGTH);
   if (!n || *n <= 0) return {};
@@ -76,7 +77,7 @@ std::wstring GetWindowCaption(HWND window) {
   if (!got || *got <= 0) return {};
   // A caption that changed between the two questions is cut at what the buffer holds.
   text.resize(std::min(static_cast<size_t>(*got), text.size() - 1));
-  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+  if (size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
   return aol::FromAnsi(text);
 }
 

@@ -16,9 +16,9 @@
 namespace aol {
 
 // How long one sent message may keep Vantor waiting for the client. Long enough for a busy
-// client to answer a click; once a thread has not looked at its queue for five seconds the
-// platform calls it hung and later sends to it give up at once, so a hung client costs one
-// such wait per operation, not one per message.
+// client to answer a click. An operation stops at its first unanswered send, and once a thread
+// has not looked at its queue for more than five seconds the platform calls it hung and sends
+// to it give up at once: a hung client costs at most one such wait per operation.
 inline constexpr UINT kSendTimeoutMs = 5000;
 
 class ForeignWindow {

@@ -129,6 +129,10 @@ TEST(DriverSim, AHungClientCostsOneBoundedWait) {
   const double findStart = NowMs();
   EXPECT_EQ(FindChatRoom(), room);
   EXPECT_LT(NowMs() - findStart, 500.0);
+  // Reading the room's name (Re-Enter) is bounded the same way.
+  const double captionStart = NowMs();
+  EXPECT_EQ(skarnel_aol6::GetWindowCaption(room), L"");
+  EXPECT_LT(NowMs() - captionStart, aol::kSendTimeoutMs + 1500.0);
 
   client->SetOptions(sim::Options{});
   EXPECT_LT(elapsed, aol::kSendTimeoutMs + 1500.0);
