@@ -459,21 +459,33 @@ Pair::Pair(std::wstring switches, bool withClient)
   if (withClient) sim = std::make_unique<Sim>(std::move(switches));
 }
 
-bool Pair::Start() {
-  auto fail = [this](const char* what) {
-    failure = what;
-    return ok = false;
-  };
-  if (sim && !sim->WaitUp()) return fail("the client's main window did not show");
-  // The room opens inside the client just after its main window.
+bool Pair::WaitClient() {
+  if (!sim) return true;
+  if (!sim->WaitUp()) {
+    failure = "the client's main window did not show";
+    return false;
+  }
+  // The room opens inside the client just after its main window; it is journalled once all its
+  // controls exist.
   if (room_ && !sim->WaitForJournal(
                    [](const std::vector<sim::Event>& j) {
                      for (const sim::Event& e : j)
                        if (e.what == "open" && e.target.rfind("room ", 0) == 0) return true;
                      return false;
                    },
-                   5000))
-    return fail("the client's chat room did not open");
+                   5000)) {
+    failure = "the client's chat room did not open";
+    return false;
+  }
+  return true;
+}
+
+bool Pair::Start() {
+  auto fail = [this](const char* what) {
+    failure = what;
+    return ok = false;
+  };
+  if (!WaitClient()) return ok = false;
   if (!vantor.WaitSplash()) return fail("Vantor's splash panel did not show");
   if (!vantor.OpenMainPanel()) return fail("Vantor's main panel did not show");
   if (room_ && !sim->WaitForMemberLines(2)) return fail("the start banner did not reach the room");

@@ -201,6 +201,8 @@ struct Pair {
   // `withClient` false: no AOL client runs at all.
   explicit Pair(std::wstring switches = L"", bool withClient = true);
   bool Start();
+  // Only the client's part of Start: its main window up and its chat room (if any) set up.
+  bool WaitClient();
 
   store::Guard store;
   std::unique_ptr<Sim> sim;
