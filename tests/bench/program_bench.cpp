@@ -1,0 +1,106 @@
+// vantor.exe as the user gets it: its size on disk, and its working set as a separate process
+// beside aol7sim.exe, right after start (past the splash) and after 10,000 presses of Send into
+// an open chat room (the request list then holds 10,000 requests).
+#include <psapi.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/acceptance/session.h"
+#include "tests/bench/bench.h"
+#include "tests/support/outside.h"
+#include "tests/support/wait.h"
+
+namespace {
+
+using acceptance::kHeadTitle;
+
+constexpr int kSends = 10000;
+
+std::string Kib(SIZE_T bytes) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.0f KiB", static_cast<double>(bytes) / 1024.0);
+  return text;
+}
+
+struct Memory {
+  SIZE_T workingSet = 0, peak = 0;
+};
+
+Memory MemoryOf(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(process, &counters, sizeof counters);
+  return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+}
+
+double Seconds() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
+VANTOR_BENCH(program_size) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  const std::wstring exe = testing_support::TestProgramFolder() + L"\\vantor.exe";
+  if (!GetFileAttributesExW(exe.c_str(), GetFileExInfoStandard, &data)) {
+    bench::Report("vantor.exe size on disk", "not built");
+    return;
+  }
+  const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  bench::Report("vantor.exe size on disk (static runtime, skins, sounds apart)",
+                Kib(static_cast<SIZE_T>(size)), "< 4096 KiB");
+}
+
+VANTOR_BENCH(program_memory) {
+  acceptance::store::Guard keepStore;
+  // No journal or state file and no server: the client's own bookkeeping stays out of the way.
+  testing_support::Process client(testing_support::TestProgramFolder() + L"\\aol7sim.exe",
+                                  L"--no-server");
+  HWND frame =
+      testing_support::WaitForTopWindow(client.Id(), L"America Online", 10000, L"AOL Frame25");
+  // The room is set up just after the main window.
+  testing_support::WaitUntil(
+      [&] {
+        return FindWindowExW(FindWindowExW(frame, nullptr, L"MDIClient", nullptr), nullptr,
+                             L"AOL Child", L"Lobby");
+      },
+      5000);
+  testing_support::PumpFor(300);
+  acceptance::Vantor vantor;
+  if (!frame || !vantor.Start()) {
+    bench::Report("vantor.exe working set", "did not start");
+    return;
+  }
+  testing_support::PumpFor(1500);  // the start banner's pause
+  const Memory start = MemoryOf(vantor.Process().Handle());
+  // Under wine the working set counts wine's own DLLs mapped into the process.
+  bench::Report("vantor.exe working set after start (splash double-clicked)", Kib(start.workingSet),
+                "< 49152 KiB");
+
+  if (!vantor.ChooseTrigger(1, L"vault")) {
+    bench::Report("10,000 Sends", "no trigger");
+    return;
+  }
+  vantor.TypeRequest(L"1, 3-5");
+  HWND send = vantor.Control(kHeadTitle, L"Send");
+  const double began = Seconds();
+  for (int i = 0; i < kSends; ++i) testing_support::ClickLabel(send);
+  const double took = Seconds() - began;
+  const std::wstring count = vantor.CountLabel();
+  const Memory after = MemoryOf(vantor.Process().Handle());
+  bench::Report("vantor.exe working set after 10,000 Sends", Kib(after.workingSet));
+  bench::Report("working set growth over 10,000 Sends (10,000 list items)",
+                Kib(after.workingSet > start.workingSet ? after.workingSet - start.workingSet : 0),
+                "< 8192 KiB");
+  bench::Report("vantor.exe peak working set", Kib(after.peak));
+  char perSend[64];
+  std::snprintf(perSend, sizeof perSend, "%.2f ms", took * 1000.0 / kSends);
+  bench::Report("Send pressed from outside, line typed into the room (mean)", perSend, "< 50 ms");
+  bench::Report("request list count after the Sends", acceptance::Ansi(count),
+                "Number of requests: 10000");
+}
