@@ -1,8 +1,9 @@
 // vantor.exe as the user gets it: its size on disk, and its working set as a separate process
 // beside aol7sim.exe, right after start (past the splash) and after 10,000 presses of Send into
 // an open chat room (the request list then holds 10,000 requests).
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs windows.h first.
+#include <psapi.h>
 
 #include <cstdio>
 #include <string>
