@@ -331,6 +331,21 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       pressed_ = false;
       if (auto dbl = DblClick) dbl();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(h, focus)) lastFocus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS: {
+      // As a form does: the keyboard goes back to the control that had it, else to the first
+      // control that takes it (the request box of the main panel), so typing works at once.
+      HWND target = lastFocus_;
+      if (!target || !IsWindow(target) || !IsChild(h, target) || !IsWindowVisible(target))
+        target = GetNextDlgTabItem(h, nullptr, FALSE);
+      if (target && target != h) SetFocus(target);
+      return 0;
+    }
     case WM_CLOSE:
       // Panels are hidden, never closed: the program ends only through "X" or Exit.
       return 0;

@@ -316,7 +316,8 @@ class Form {
 
   std::wstring title_;
   int widthTwips_, heightTwips_, skinResource_;
-  bool pressed_ = false;  // a left press on the form itself, which a release makes a Click
+  bool pressed_ = false;      // a left press on the form itself, which a release makes a Click
+  HWND lastFocus_ = nullptr;  // the control that had the keyboard when the panel was left
   HWND hwnd_ = nullptr;
   HBITMAP skin_ = nullptr;
   std::unique_ptr<GdiBrush> boxBrush_, checkBrush_;

@@ -60,7 +60,9 @@ TEST_F(MenuTest, ItemsInOrderWithSeparatorsThatCannotBeChosen) {
     info.cch = 64;
     GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
     EXPECT_EQ(bool(info.fType & MFT_SEPARATOR), separator);
-    if (!separator) EXPECT_EQ(std::wstring(text), expected[i]);
+    if (!separator) {
+      EXPECT_EQ(std::wstring(text), expected[i]);
+    }
   }
   DestroyMenu(menu);
   EXPECT_FALSE(App().menu.IsVisible());  // the form only owns the menu
