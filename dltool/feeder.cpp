@@ -66,9 +66,11 @@ constexpr double kGraceAfterStop = 1.0;
 
 // Waits until `found` holds or `seconds` have passed, handling every message meanwhile. It
 // sleeps in the platform's wait and looks again at least every `pollMs`: the AOL client's
-// windows appear without telling us, our own events wake the wait at once. A Stop pressed while
-// it waits cuts what is left of it down to the grace.
-WaitResult WaitFor(const std::function<bool()>& found, double seconds, DWORD pollMs = 10,
+// windows appear without telling us (a menu shows a few milliseconds after the click, so the
+// default look every 2 ms costs little and keeps the walk close to its prescribed pauses); our
+// own events wake the wait at once. A Stop pressed while it waits cuts what is left of it down
+// to the grace.
+WaitResult WaitFor(const std::function<bool()>& found, double seconds, DWORD pollMs = 2,
                    double grace = kGraceAfterStop) {
   const int stopsBefore = stopPresses;
   bool stopped = false;
@@ -325,6 +327,8 @@ void DLtool::Label4_Click() {
 void DLtool::Timer1_Timer() {
   // The dialog walk handles events itself; a tick that comes in meanwhile must not start a
   // second walk inside the first.
+  // A hundred ticks a second: the one cheap look for any standard dialog comes first.
+  if (!FindWindowA("#32770", nullptr)) return;
   static bool busy = false;
   if (busy) return;
   busy = true;
