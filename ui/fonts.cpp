@@ -52,24 +52,24 @@ const std::map<std::wstring, std::vector<Substitute>>& Substitutes() {
 
 }  // namespace
 
-// The face and size that a spec turns into on this system.
-FontSpec ResolveFont(const FontSpec& spec) {
-  FontSpec out = spec;
-  if (FaceExists(spec.face)) return out;
-  auto it = Substitutes().find(spec.face);
+// The face and size that a font description turns into on this system.
+FontSpec ResolveFont(const FontSpec& wanted) {
+  FontSpec out = wanted;
+  if (FaceExists(wanted.face)) return out;
+  auto it = Substitutes().find(wanted.face);
   if (it == Substitutes().end()) return out;
   for (const Substitute& s : it->second) {
     if (!FaceExists(s.face)) continue;
     out.face = s.face;
     if (s.points > 0) out.points = s.points;
-    if (std::wstring_view(spec.face) == L"Wingdings") out.charset = SYMBOL_CHARSET;
+    if (std::wstring_view(wanted.face) == L"Wingdings") out.charset = SYMBOL_CHARSET;
     return out;
   }
   return out;
 }
 
-GdiFont::GdiFont(const FontSpec& spec) {
-  const FontSpec use = ResolveFont(spec);
+GdiFont::GdiFont(const FontSpec& wanted) {
+  const FontSpec use = ResolveFont(wanted);
   LOGFONTW lf{};
   // Points to pixels at 96 dots per inch, as the panels were laid out: 8.25 pt is 11 pixels.
   lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), 96, 7200);

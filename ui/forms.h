@@ -44,14 +44,14 @@ struct FontSpec {
 inline constexpr FontSpec kPanelFont{L"Copperplate Gothic Bold", 8.25, FW_BOLD};
 inline constexpr FontSpec kLightFont{L"Copperplate Gothic Light", 8.25, FW_LIGHT};
 
-// The face and size a spec turns into on this system: a missing face is replaced by a near one
+// The face and size a font description turns into here: a missing face is replaced by a near one
 // ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma).
-FontSpec ResolveFont(const FontSpec& spec);
+FontSpec ResolveFont(const FontSpec& wanted);
 
 // RAII owners of GDI objects.
 class GdiFont {
  public:
-  explicit GdiFont(const FontSpec& spec);
+  explicit GdiFont(const FontSpec& wanted);
   ~GdiFont();
   GdiFont(const GdiFont&) = delete;
   GdiFont& operator=(const GdiFont&) = delete;
