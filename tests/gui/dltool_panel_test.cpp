@@ -183,4 +183,40 @@ TEST_F(DlToolTest, CheckBoxPlaysThePressSound) {
   EXPECT_EQ(effects.Sounds(), (std::vector<std::wstring>{L"press", L"press"}));
 }
 
+// The empty top strip and the counter drag the panel; Add, Stop and Return do not. The drag
+// itself is the platform's (a caption grab), so the panel only has to be handed that grab.
+TEST_F(DlToolTest, DraggedByTheTopStripAndTheCounter) {
+  dl().Show();
+  static int grabs = 0;
+  auto swallowGrab = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
+    if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
+      ++grabs;
+      return 0;  // no real move loop under test
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+  };
+  ASSERT_TRUE(SetWindowSubclass(dl().hwnd(), swallowGrab, 7, 0));
+  // Nothing else may come of these presses: Add would start a run, Return would hide the panel.
+  const struct {
+    const char* name;
+    HWND label;
+    int grabs;
+  } cases[] = {
+      {"Label2 top strip", dl().Label2.hwnd(), 1}, {"Label5 counter", dl().Label5.hwnd(), 1},
+      {"Label3 Add", dl().Label3.hwnd(), 0},       {"Label4 Stop", dl().Label4.hwnd(), 0},
+      {"Label6 Return", dl().Label6.hwnd(), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    grabs = 0;
+    // Pressed on the label, released away from it: a press, never a click.
+    SendMessageW(c.label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(c.label, WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
+    EXPECT_EQ(grabs, c.grabs);
+  }
+  RemoveWindowSubclass(dl().hwnd(), swallowGrab, 7);
+  EXPECT_TRUE(dl().IsVisible());
+  EXPECT_TRUE(effects.log.empty());
+}
+
 }  // namespace

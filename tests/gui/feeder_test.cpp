@@ -206,13 +206,20 @@ TEST_F(Feeder, StopFinishesTheMailInHandThenEnds) {
 TEST_F(Feeder, KeepAsNewMarksEveryMailOfTheRange) {
   Fill(L"4", L"6", L"1", true);
   // Editing the boxes during the run must not move the range of the marking walk.
+  // The speed, though, is read afresh at every pause: 2 s from the first mail's pause on.
   When edit([&] { return Queued() >= 1; },
             [] {
               dl().Text1.SetText(L"9");
               dl().Text2.SetText(L"1");
+              dl().Combo1.SetText(L"2");
             });
   dl().Label3_Click();
   EXPECT_EQ(Queued(), 3u);
+  const auto sixth = EventsOf("press", "mail.icon6");
+  const auto second = EventsOf("press", "mail.icon2");
+  ASSERT_EQ(second.size(), 3u);
+  for (size_t i = 0; i + 1 < second.size(); ++i)
+    EXPECT_GE(second[i + 1].ms - sixth[i].ms, 1900u) << "after mail " << i + 1;
   // The ending, from the mail window's closing on.
   auto journal = Journal();
   auto closing = std::find_if(journal.begin(), journal.end(), [](const sim::Event& e) {
