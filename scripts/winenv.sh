@@ -86,10 +86,12 @@ vantor_start_wine() {
   vantor_log "the keeper process did not come up"; return 1
 }
 
+# Runs from EXIT traps under `set -e`: a process that is already gone must not turn a passing
+# run into exit code 1.
 vantor_stop_all() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
-  [ -n "$VANTOR_KEEPER_PID" ] && kill "$VANTOR_KEEPER_PID" >/dev/null 2>&1
-  [ -n "$VANTOR_XVFB_PID" ] && kill "$VANTOR_XVFB_PID" >/dev/null 2>&1
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  [ -n "$VANTOR_KEEPER_PID" ] && kill "$VANTOR_KEEPER_PID" >/dev/null 2>&1 || true
+  [ -n "$VANTOR_XVFB_PID" ] && kill "$VANTOR_XVFB_PID" >/dev/null 2>&1 || true
   wait >/dev/null 2>&1 || true
 }
 

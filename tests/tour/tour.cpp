@@ -160,6 +160,12 @@ int Tour::Run() {
   if (!Check(WaitUntil([&] { return vantor.DlCounter() == L"2"; }, 30000),
              "the first mail went to the Download Manager (counter 2)"))
     return 1;
+  {
+    HWND panel = vantor.Panel(kDlTitle);
+    const bool topmost = (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    Say(std::string("  the DL Tool panel during the run: ") +
+        (IsWindowVisible(panel) ? "shown" : "hidden") + (topmost ? ", topmost" : ", not topmost"));
+  }
   Step("dl-run");
   HWND done = vantor.WaitDialog(30000);
   std::wstring text;
