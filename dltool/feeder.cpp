@@ -94,7 +94,7 @@ void SendWindow(HWND window, UINT message) {
   aol::ForeignWindow(window).Send(message);
 }
 
-// Four posted key messages: a key pressed and released, twice over if asked.
+// A key pressed and released, posted: the client handles it after we have gone on.
 void PostKey(HWND window, WPARAM key) {
   aol::ForeignWindow w(window);
   w.Post(WM_KEYDOWN, key, 0);
