@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
@@ -15,23 +16,15 @@ using testing_support::GetText;
 
 constexpr wchar_t kTriggerRefused[] = L"(icon) Trigger incorrect or not found!";
 
-class BadInput : public ::testing::Test {
+class BadInput : public SharedPairTest<BadInput> {
+ public:
+  static constexpr const wchar_t* kSwitches = L"--no-server --mails 4";
+
  protected:
-  static void SetUpTestSuite() {
-    pair = new Pair(L"--no-server --mails 4");
-    pair->Start();
-  }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(pair->ok) << pair->failure; }
   void TearDown() override {
     for (const wchar_t* title : {kListTitle, kDlTitle})
       if (V().PanelVisible(title)) V().Click(title, L"Return");
   }
-  static Vantor& V() { return pair->vantor; }
-  static Sim& S() { return *pair->sim; }
 
   // Sends `text` with the Send button; the line typed into the room (empty when none came).
   static std::string SendAndRead(const std::wstring& text) {
@@ -51,8 +44,6 @@ class BadInput : public ::testing::Test {
     if (!prompt || !testing_support::AnswerPrompt(prompt, answer)) return L"(no prompt)";
     return V().AnswerMessage(500);
   }
-
-  static inline Pair* pair = nullptr;
 };
 
 std::wstring Repeat(const std::wstring& unit, size_t length) {

@@ -5,25 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
 namespace {
 
-class Banners : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    pair = new Pair(L"--server-delay 50 --room \"Lobby 12\"");
-    pair->Start();
-  }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(pair->ok) << pair->failure; }
-  static Vantor& V() { return pair->vantor; }
-  static Sim& S() { return *pair->sim; }
-  static inline Pair* pair = nullptr;
+class Banners : public SharedPairTest<Banners> {
+ public:
+  static constexpr const wchar_t* kSwitches = L"--server-delay 50 --room \"Lobby 12\"";
 };
 
 TEST_F(Banners, ReEnterRunsTheRoomsAddressThenSaysItIsBack) {

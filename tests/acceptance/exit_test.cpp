@@ -56,7 +56,9 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   const HWND frame = WaitForTopWindow(client.Id(), L"America Online", 10000, L"aol frame25");
   ASSERT_TRUE(frame);
   // The room opens inside the client after its main window shows.
-  if (c.room) ASSERT_TRUE(WaitUntil([&] { return FindChild(frame, L"Lobby", L"aol child"); }));
+  if (c.room) {
+    ASSERT_TRUE(WaitUntil([&] { return FindChild(frame, L"Lobby", L"aol child"); }));
+  }
 
   Process vantor(folder + L"\\vantor.exe");
   ASSERT_TRUE(vantor.Started());

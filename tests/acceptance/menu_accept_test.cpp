@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
@@ -12,20 +13,9 @@ namespace {
 
 using testing_support::GetText;
 
-class MenuItems : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    pair = new Pair(L"--no-server");
-    pair->Start();
-  }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(pair->ok) << pair->failure; }
-  static Vantor& V() { return pair->vantor; }
-  static Sim& S() { return *pair->sim; }
-  static inline Pair* pair = nullptr;
+class MenuItems : public SharedPairTest<MenuItems> {
+ public:
+  static constexpr const wchar_t* kSwitches = L"--no-server";
 };
 
 TEST_F(MenuItems, ClearTriggerEmptiesItsSlotAndOnlyTheLitOneTakesTheTrigger) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
@@ -11,16 +12,11 @@ namespace {
 
 using testing_support::GetText;
 
-class RequestListPanel : public ::testing::Test {
+class RequestListPanel : public SharedPairTest<RequestListPanel> {
+ public:
+  static constexpr const wchar_t* kSwitches = L"--no-server";
+
  protected:
-  static void SetUpTestSuite() {
-    pair = new Pair(L"--no-server");
-    pair->Start();
-  }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(pair->ok) << pair->failure;
     ASSERT_TRUE(V().UseTrigger(1, L"vault"));
@@ -29,8 +25,6 @@ class RequestListPanel : public ::testing::Test {
     if (V().PanelVisible(kListTitle)) V().Click(kListTitle, L"Return");
   }
 
-  static Vantor& V() { return pair->vantor; }
-  static Sim& S() { return *pair->sim; }
   static HWND List() { return V().Control(kListTitle, nullptr, L"ListBox"); }
   static HWND Document() { return V().Control(kListTitle, nullptr, L"Edit"); }
   static HWND Toggle() { return V().ControlAt(kListTitle, 2880, 2880); }
@@ -46,8 +40,6 @@ class RequestListPanel : public ::testing::Test {
     V().Click(kHeadTitle, L"View List");
   }
   static void Select(int index) { SendMessageW(List(), LB_SETCURSEL, index, 0); }
-
-  static inline Pair* pair = nullptr;
 };
 
 TEST_F(RequestListPanel, ViewListShowsTheRequestsInTheOrderSentInPlaceOfTheMainPanel) {

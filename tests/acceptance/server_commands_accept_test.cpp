@@ -4,25 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
 namespace {
 
-class ServerCommands : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    pair = new Pair(L"--server-delay 50");
-    pair->Start();
-  }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(pair->ok) << pair->failure; }
-  static Vantor& V() { return pair->vantor; }
-  static Sim& S() { return *pair->sim; }
-  static inline Pair* pair = nullptr;
+class ServerCommands : public SharedPairTest<ServerCommands> {
+ public:
+  static constexpr const wchar_t* kSwitches = L"--server-delay 50";
 };
 
 TEST_F(ServerCommands, EachButtonTypesItsLineAndTheServerAnswers) {

@@ -167,9 +167,10 @@ TEST_F(RequestSending, LinesItemsAndRefusals) {
     EXPECT_EQ(RoomLines(), c.lines);
     EXPECT_EQ(IconPresses(), c.lines.size());
     EXPECT_EQ(ListItems(), c.items);
-    if (!c.items.empty())
+    if (!c.items.empty()) {
       EXPECT_EQ(store().Label2.Caption(),
                 L"Number of requests: " + std::to_wstring(c.items.size()));
+    }
     EXPECT_EQ(head().Text1.Text(), c.text);
   }
 }
