@@ -18,11 +18,19 @@ Panels& App() {
   return *p;
 }
 
-void ResetApp() { Instance().reset(); }
+void ResetApp() {
+  Instance().reset();
+}
 
-void PlayPress() { skarnel_aol7::PlayWave(ProgramFolder() + L"\\press.wav"); }
-void PlayPopup() { skarnel_aol7::PlayWave(ProgramFolder() + L"\\popup.wav"); }
+void PlayPress() {
+  skarnel_aol7::PlayWave(ProgramFolder() + L"\\press.wav");
+}
+void PlayPopup() {
+  skarnel_aol7::PlayWave(ProgramFolder() + L"\\popup.wav");
+}
 
-void EndProgram() { ExitProcess(0); }
+void EndProgram() {
+  ExitProcess(0);
+}
 
 }  // namespace ui

@@ -8,7 +8,9 @@ constexpr FontSpec kListFont{L"Small Fonts", 6, FW_BOLD};
 }
 
 DLtool::DLtool()
-    : Form({.title = L"Form4", .clientWidthTwips = 6465, .clientHeightTwips = 2700,
+    : Form({.title = L"Form4",
+            .clientWidthTwips = 6465,
+            .clientHeightTwips = 2700,
             .skinResource = IDB_SKIN_DLTOOL}),
       Text1(*this, {.rect = {120, 360, 1095, 285}, .text = L"#"}),
       Text2(*this, {.rect = {1560, 360, 1095, 285}, .text = L"#"}),

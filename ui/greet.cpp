@@ -7,7 +7,9 @@
 namespace ui {
 
 greet::greet()
-    : Form({.title = L"Vantor - Greetz", .clientWidthTwips = 2145, .clientHeightTwips = 2160,
+    : Form({.title = L"Vantor - Greetz",
+            .clientWidthTwips = 2145,
+            .clientHeightTwips = 2160,
             .skinResource = IDB_SKIN_GREET}),
       Label2(*this, {.rect = {0, 0, 2175, 255}, .caption = L""}),
       Label1(*this, {.rect = {1800, 840, 165, 1155}, .caption = L"Return", .wordWrap = true}) {
@@ -29,6 +31,8 @@ void greet::Label1_Click() {
   PlayPopup();
 }
 
-void greet::Label2_MouseDown() { skarnel_aol6::DragForm(hwnd()); }
+void greet::Label2_MouseDown() {
+  skarnel_aol6::DragForm(hwnd());
+}
 
 }  // namespace ui

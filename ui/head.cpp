@@ -13,7 +13,9 @@ const wchar_t kRollUpCaption[] = {Head::kRollUpGlyph, 0};
 }  // namespace
 
 Head::Head()
-    : Form({.title = kTitle, .clientWidthTwips = 4320, .clientHeightTwips = 1410,
+    : Form({.title = kTitle,
+            .clientWidthTwips = 4320,
+            .clientHeightTwips = 1410,
             .skinResource = IDB_SKIN_HEAD}),
       Label1(*this, {.rect = {0, 0, 3735, 255}, .caption = L"", .font = kStripFont}),
       Label16(*this, {.rect = {3840, 0, 135, 255}, .caption = kRollUpCaption, .font = kArrowFont}),
@@ -32,7 +34,8 @@ Head::Head()
       Label13(*this, {.rect = {1320, 960, 750, 195}, .caption = L"Server?"}),
       Label17(*this, {.rect = {2520, 960, 405, 195}, .caption = L"Find"}),
       Label10(*this, {.rect = {3360, 1080, 675, 195}, .caption = L"Others"}),
-      Label12(*this, {.rect = {1920, 1440, 255, 255}, .caption = kNoTriggerPrefix, .visible = false}) {
+      Label12(*this,
+              {.rect = {1920, 1440, 255, 255}, .caption = kNoTriggerPrefix, .visible = false}) {
   Load = [this] { Form_Load(); };
   Label1.MouseDown = [this](MouseButton) { Label1_MouseDown(); };
   Label2.Click = [this] { Label2_Click(); };
@@ -61,7 +64,9 @@ void Head::Form_Load() {
   core::SendStartBanner();
 }
 
-void Head::Label1_MouseDown() { skarnel_aol6::DragForm(hwnd()); }
+void Head::Label1_MouseDown() {
+  skarnel_aol6::DragForm(hwnd());
+}
 
 void Head::Label16_Click() {
   PlayPress();

@@ -25,21 +25,21 @@ class Head : public Form {
   static constexpr wchar_t kNoTriggerPrefix[] = L"/Trigger Send ";
   static constexpr wchar_t kRequestPlaceholder[] = L"#, #-# : Mail Note";
 
-  Label Label1;         // top strip: drag
-  LabelButton Label16;  // roll-up toggle
-  LabelButton Label9;   // "X"
+  Label Label1;                          // top strip: drag
+  LabelButton Label16;                   // roll-up toggle
+  LabelButton Label9;                    // "X"
   Label Label2, Label3, Label4, Label5;  // trigger slots 1..4 (no press look)
-  LabelButton Label6;   // "Send"
-  LabelButton Label7;   // "List"
-  LabelButton Label8;   // "Status"
-  LabelButton Label11;  // "Re-Enter"
-  TextBox Text1;        // the request box
-  LabelButton Label14;  // "View List"
-  LabelButton Label15;  // "DL Tool"
-  LabelButton Label13;  // "Server?"
-  LabelButton Label17;  // "Find"
-  LabelButton Label10;  // "Others"
-  Label Label12;        // invisible: holds the RequestPrefix
+  LabelButton Label6;                    // "Send"
+  LabelButton Label7;                    // "List"
+  LabelButton Label8;                    // "Status"
+  LabelButton Label11;                   // "Re-Enter"
+  TextBox Text1;                         // the request box
+  LabelButton Label14;                   // "View List"
+  LabelButton Label15;                   // "DL Tool"
+  LabelButton Label13;                   // "Server?"
+  LabelButton Label17;                   // "Find"
+  LabelButton Label10;                   // "Others"
+  Label Label12;                         // invisible: holds the RequestPrefix
 
   void Form_Load();
   void Label1_MouseDown();

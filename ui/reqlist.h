@@ -12,14 +12,14 @@ class reqlist : public Form {
   static constexpr wchar_t kToDocument[] = L"View List As Document";
   static constexpr wchar_t kToListbox[] = L"View List In Listbox";
 
-  Label Label1;          // drag strip
-  Label Label2;          // CountLabel; also a drag strip
-  ListBox List1;         // the RequestList
-  TextBox Text1;         // the document view, hidden at start
-  LabelButton Label3;    // "Remove"
-  LabelButton Label4;    // "Clear List"
-  LabelButton Label6;    // view toggle
-  LabelButton Label5;    // "Return"
+  Label Label1;        // drag strip
+  Label Label2;        // CountLabel; also a drag strip
+  ListBox List1;       // the RequestList
+  TextBox Text1;       // the document view, hidden at start
+  LabelButton Label3;  // "Remove"
+  LabelButton Label4;  // "Clear List"
+  LabelButton Label6;  // view toggle
+  LabelButton Label5;  // "Return"
 
   void Form_Load();
   void Label1_MouseDown();

@@ -19,8 +19,8 @@ struct Registrar {
 
 #define VANTOR_BENCH_CAT2(a, b) a##b
 #define VANTOR_BENCH_CAT(a, b) VANTOR_BENCH_CAT2(a, b)
-#define VANTOR_BENCH(name)                                                         \
-  static void VANTOR_BENCH_CAT(BenchBody_, name)();                                \
-  static ::bench::Registrar VANTOR_BENCH_CAT(bench_registrar_, name)(#name,         \
-                                                   &VANTOR_BENCH_CAT(BenchBody_, name)); \
+#define VANTOR_BENCH(name)                                            \
+  static void VANTOR_BENCH_CAT(BenchBody_, name)();                   \
+  static ::bench::Registrar VANTOR_BENCH_CAT(bench_registrar_, name)( \
+      #name, &VANTOR_BENCH_CAT(BenchBody_, name));                    \
   static void VANTOR_BENCH_CAT(BenchBody_, name)()

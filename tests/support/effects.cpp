@@ -27,8 +27,7 @@ int Effects::OnMsgBox(std::wstring_view text, UINT flags, std::wstring_view titl
   return IDOK;
 }
 
-std::optional<std::wstring> Effects::OnInputBox(std::wstring_view prompt,
-                                                std::wstring_view title) {
+std::optional<std::wstring> Effects::OnInputBox(std::wstring_view prompt, std::wstring_view title) {
   log.push_back(L"prompt:" + std::wstring(title) + L":" + std::wstring(prompt));
   if (whileShown) whileShown();
   if (answers_.empty()) return std::nullopt;

@@ -12,7 +12,7 @@ namespace testing_support {
 
 class Effects : public ui::DialogHandler {
  public:
-  Effects();   // starts recording: dialogs and sounds come here
+  Effects();            // starts recording: dialogs and sounds come here
   ~Effects() override;  // the real dialogs again, no sound observer
 
   // Answers for the next input prompts, in order; nothing queued answers Cancel.
@@ -25,8 +25,8 @@ class Effects : public ui::DialogHandler {
   //   anything a test adds with Mark()
   std::vector<std::wstring> log;
   void Mark(std::wstring what) { log.push_back(std::move(what)); }
-  std::vector<std::wstring> Sounds() const;     // just the sound entries, "press"/"popup"
-  std::vector<std::wstring> Messages() const;   // just the msgbox entries
+  std::vector<std::wstring> Sounds() const;    // just the sound entries, "press"/"popup"
+  std::vector<std::wstring> Messages() const;  // just the msgbox entries
   void Clear() { log.clear(); }
 
   // Runs while a message box or prompt is "open", before it returns (for modal-time checks).
