@@ -8,14 +8,15 @@
 namespace {
 
 // The first top-level window from the top of the Z-order that has a child of each class, once
-// a window of class `trigger` exists anywhere; events are processed once per window visited.
-// `accept` narrows what counts.
+// a window of class `trigger` exists anywhere; with `processEvents`, events are processed once
+// per window visited. `accept` narrows what counts.
 template <typename Accept>
-HWND WalkTopLevel(const char* trigger, std::initializer_list<const char*> children, Accept accept) {
+HWND WalkTopLevel(const char* trigger, std::initializer_list<const char*> children, Accept accept,
+                  bool processEvents = true) {
   HWND first = FindWindowA(trigger, nullptr);
   if (!first) return nullptr;
   for (HWND w = GetWindow(first, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    skarnel_aol6::DoEvents();
+    if (processEvents) skarnel_aol6::DoEvents();
     if (aol::HasChildren(w, children) && accept(w)) return w;
   }
   return nullptr;
@@ -50,15 +51,22 @@ HWND FindClientDialog() {
   DWORD clientProcess = 0;
   GetWindowThreadProcessId(main, &clientProcess);
   const DWORD ownThread = GetCurrentThreadId();
-  return WalkTopLevel("#32770", {"button", "static"}, [&](HWND w) {
-    DWORD process = 0;
-    const DWORD thread = GetWindowThreadProcessId(w, &process);
-    // Only the client's own dialogs, never one of Vantor's message boxes or prompts (shown by
-    // this thread) and never another program's. Wine creates a message box's buttons hidden and
-    // destroys the unused ones while setting it up; once the box is visible it is set up.
-    return process == clientProcess && thread != ownThread && IsStandardDialog(w) &&
-           IsWindowVisible(w);
-  });
+  // The watchdog's tick calls this a hundred times a second, so it processes no events: a
+  // handler run from inside the walk could open a box of Vantor's own and hold the watchdog
+  // inside its tick until that box closed.
+  return WalkTopLevel(
+      "#32770", {"button", "static"},
+      [&](HWND w) {
+        DWORD process = 0;
+        const DWORD thread = GetWindowThreadProcessId(w, &process);
+        // Only the client's own dialogs, never one of Vantor's message boxes or prompts (shown
+        // by this thread) and never another program's. Wine creates a message box's buttons
+        // hidden and destroys the unused ones while setting it up; once the box is visible it is
+        // set up.
+        return process == clientProcess && thread != ownThread && IsStandardDialog(w) &&
+               IsWindowVisible(w);
+      },
+      /*processEvents=*/false);
 }
 
 }  // namespace skarnel_aol7

@@ -29,7 +29,7 @@ HWND FindMessageDialog();
 // The DL Tool's watchdog uses this one instead: the highest visible standard dialog (class
 // "#32770", with a "button" and a "static" child) shown by the AOL client's process, never one
 // shown by the calling thread (Vantor's own message boxes and prompts) nor another program's.
-// 0 when the client is not running.
+// 0 when the client is not running. Processes no events: the watchdog's tick calls it.
 HWND FindClientDialog();
 
 // Plays a .wav file without waiting, if the file exists; a missing file is silent.

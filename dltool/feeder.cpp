@@ -325,15 +325,9 @@ void DLtool::Label4_Click() {
 }
 
 void DLtool::Timer1_Timer() {
-  // The dialog walk handles events itself; a tick that comes in meanwhile must not start a
-  // second walk inside the first.
   // A hundred ticks a second: the one cheap look for any standard dialog comes first.
   if (!FindWindowA("#32770", nullptr)) return;
-  static bool busy = false;
-  if (busy) return;
-  busy = true;
   HWND dialog = skarnel_aol7::FindClientDialog();
-  busy = false;
   if (!dialog) return;
   // The space bar, pressed twice, on the dialog's first button answers it with that button.
   HWND button = aol::ForeignWindow(dialog).Child("button").get();

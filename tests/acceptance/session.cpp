@@ -169,6 +169,17 @@ bool Sim::WaitUp(DWORD timeoutMs) {
       timeoutMs);
 }
 
+bool Sim::WaitRoom(DWORD timeoutMs) {
+  // The room is journalled once all its controls exist.
+  return WaitForJournal(
+      [](const std::vector<sim::Event>& j) {
+        for (const sim::Event& e : j)
+          if (e.what == "open" && e.target.rfind("room ", 0) == 0) return true;
+        return false;
+      },
+      timeoutMs);
+}
+
 HWND Sim::Main() const {
   return testing_support::FindTopWindow(process_.Id(), L"America Online", L"AOL Frame25");
 }
@@ -465,15 +476,7 @@ bool Pair::WaitClient() {
     failure = "the client's main window did not show";
     return false;
   }
-  // The room opens inside the client just after its main window; it is journalled once all its
-  // controls exist.
-  if (room_ && !sim->WaitForJournal(
-                   [](const std::vector<sim::Event>& j) {
-                     for (const sim::Event& e : j)
-                       if (e.what == "open" && e.target.rfind("room ", 0) == 0) return true;
-                     return false;
-                   },
-                   5000)) {
+  if (room_ && !sim->WaitRoom()) {
     failure = "the client's chat room did not open";
     return false;
   }

@@ -75,6 +75,9 @@ class Sim {
 
   // Waits for the client's main window (or, with --foreign-dialog, its message box).
   bool WaitUp(DWORD timeoutMs = 10000);
+  // Waits for the chat room: it opens inside the client just after the main window shows, and
+  // Vantor's start banner goes out only if the room is there when the main panel loads.
+  bool WaitRoom(DWORD timeoutMs = 5000);
   HWND Main() const;
   DWORD Pid() const { return process_.Id(); }
   bool Running() const { return process_.Running(); }

@@ -89,6 +89,7 @@ int Tour::Run() {
   Say("starting the simulated AOL 7.0 client (aol7sim.exe)");
   acceptance::Sim client(L"--server-delay 300", out_);
   if (!Check(client.WaitUp(), "the client's main window is up")) return 1;
+  if (!Check(client.WaitRoom(), "the client's chat room is open")) return 1;
 
   Say("starting Vantor (vantor.exe)");
   acceptance::Vantor vantor;
