@@ -2,10 +2,45 @@
 // Benchmarks print figures; they never pass or fail. Each registers itself with VANTOR_BENCH and
 // reports rows with Report(); tests/bench/main.cpp runs them all (or those named on the
 // command line) and prints one table.
+#include <windows.h>
+
+#include <cstdio>
 #include <functional>
 #include <string>
 
 namespace bench {
+
+// Wall-clock seconds on the monotonic counter.
+inline double Seconds() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+inline double FileTimeSeconds(FILETIME t) {
+  return static_cast<double>(static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) /
+         1e7;
+}
+
+// CPU seconds (user and kernel) used so far by this process, or by the calling thread.
+inline double ProcessCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  return FileTimeSeconds(kernel) + FileTimeSeconds(user);
+}
+inline double ThreadCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  return FileTimeSeconds(kernel) + FileTimeSeconds(user);
+}
+
+// A figure with its unit, to `decimals` places.
+inline std::string Fixed(double value, const char* unit, int decimals = 2) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
+  return text;
+}
 
 void Register(const char* name, std::function<void()> body);
 // One row of the table: what was measured, the figure, and the target it is held against.

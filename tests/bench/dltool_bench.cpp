@@ -18,27 +18,9 @@
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double ThreadCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto value = [](FILETIME t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-  };
-  return value(kernel) + value(user);
-}
-
-std::string Fixed(double value, const char* unit, int decimals = 2) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
-  return text;
-}
+using bench::Fixed;
+using bench::Seconds;
+using bench::ThreadCpuSeconds;
 
 // One run of mails 1..mails at speed 1 against a fresh client; `during` runs on this thread
 // while the run pumps its messages (nullptr for none).

@@ -12,28 +12,9 @@
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double ProcessCpuSeconds() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto value = [](FILETIME t) {
-    return static_cast<double>(static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) /
-           1e7;
-  };
-  return value(kernel) + value(user);
-}
-
-std::string Fixed(double value, const char* unit, int decimals = 2) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
-  return text;
-}
+using bench::Fixed;
+using bench::ProcessCpuSeconds;
+using bench::Seconds;
 
 }  // namespace
 

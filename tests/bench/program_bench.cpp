@@ -15,6 +15,8 @@
 
 namespace {
 
+using bench::Seconds;
+
 using acceptance::kHeadTitle;
 
 constexpr int kSends = 10000;
@@ -34,13 +36,6 @@ Memory MemoryOf(HANDLE process) {
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(process, &counters, sizeof counters);
   return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
-}
-
-double Seconds() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 }  // namespace
