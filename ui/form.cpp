@@ -178,7 +178,7 @@ HWND Form::hwnd() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;  // the splash panel opens the program on a double-click
-    wc.lpfnWndProc = Proc;
+    wc.lpfnWndProc = WindowBridge<Form, Form>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VANTOR));
@@ -242,28 +242,6 @@ void Form::SetHeightTwips(int twips) {
   // cut off, not moved.
   SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(widthTwips_), TwipsToPixels(twips),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK Form::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  Form* self;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = h;
-  } else {
-    self = reinterpret_cast<Form*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-  }
-  if (!self) return DefWindowProcW(h, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(h, msg, wp, lp);
-  }
-  try {
-    return self->Handle(msg, wp, lp);
-  } catch (...) {
-    return 0;  // a handler's failure must not unwind through the platform
-  }
 }
 
 LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {

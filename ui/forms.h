@@ -77,6 +77,11 @@ enum class MouseButton { Left, Right, Middle };
 
 class Form;
 
+// The one window-procedure bridge of our windows (ui/forms_internal.h): the object comes with
+// WM_NCCREATE and is let go at WM_NCDESTROY; `Stored` is the type kept in the window's user data.
+template <class T, class Stored>
+LRESULT CALLBACK WindowBridge(HWND, UINT, WPARAM, LPARAM);
+
 // Base of every control: a child window of its form, created with the form.
 class Control {
  public:
@@ -128,7 +133,8 @@ class Label : public Control {
 
  protected:
   void Create(HWND parent) override;
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  template <class T, class Stored>
+  friend LRESULT CALLBACK WindowBridge(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
 
@@ -311,7 +317,8 @@ class Form {
   void Register(Control* control) { controls_.push_back(control); }
   void Register(Timer* timer) { timers_.push_back(timer); }
   void Unregister(Timer* timer);
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  template <class T, class Stored>
+  friend LRESULT CALLBACK WindowBridge(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
   std::wstring title_;

@@ -15,4 +15,28 @@ Control* ControlOf(HWND window);
 // the panel, and then its objects must not be touched.
 bool StillAttached(HWND window, const void* object);
 
+// No exception escapes into the platform: a handler's failure ends at the bridge.
+template <class T, class Stored>
+LRESULT CALLBACK WindowBridge(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  T* self;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<Stored*>(self)));
+    self->hwnd_ = h;
+  } else {
+    self = static_cast<T*>(reinterpret_cast<Stored*>(GetWindowLongPtrW(h, GWLP_USERDATA)));
+  }
+  if (!self) return DefWindowProcW(h, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  try {
+    return self->Handle(msg, wp, lp);
+  } catch (...) {
+    return 0;
+  }
+}
+
 }  // namespace ui

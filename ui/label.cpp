@@ -57,7 +57,7 @@ void Label::Create(HWND parent) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = Proc;
+    wc.lpfnWndProc = WindowBridge<Label, Control>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kLabelClass;
@@ -76,28 +76,6 @@ void Label::SetForeColor(COLORREF color) {
   color_ = color;
   // Repaint now: the press look must show even while the handler that follows keeps the thread.
   if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-LRESULT CALLBACK Label::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  Label* self;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<Label*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<Control*>(self)));
-    self->hwnd_ = h;
-  } else {
-    self = static_cast<Label*>(ControlOf(h));
-  }
-  if (!self) return DefWindowProcW(h, msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(h, msg, wp, lp);
-  }
-  try {
-    return self->Handle(msg, wp, lp);
-  } catch (...) {
-    return 0;  // a handler's failure must not unwind through the platform
-  }
 }
 
 LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
