@@ -49,10 +49,7 @@ class BannersNoRoom : public Banners {
     pair = new Pair(L"--no-room");
     pair->Start();
   }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
+  // The base's TearDownTestSuite ends this pair.
 };
 
 TEST_F(BannersNoRoom, NothingIsAnnouncedAndReEnterSaysWhy) {

@@ -93,10 +93,7 @@ class ServerCommandsNoRoom : public ServerCommands {
     pair = new Pair(L"--no-room");
     pair->Start();
   }
-  static void TearDownTestSuite() {
-    delete pair;
-    pair = nullptr;
-  }
+  // The base's TearDownTestSuite ends this pair.
 };
 
 TEST_F(ServerCommandsNoRoom, EveryCommandSaysNotInAChatroomAfterItsTriggerTest) {
