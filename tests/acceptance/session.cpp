@@ -91,14 +91,6 @@ std::string Ansi(std::wstring_view text) {
   return bytes;
 }
 
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
-                                 std::string_view target) {
-  std::vector<std::string> texts;
-  for (const sim::Event& e : journal)
-    if (e.what == what && e.target == target) texts.push_back(e.text);
-  return texts;
-}
-
 // --- the trigger store -------------------------------------------------------------------------
 
 namespace store {

@@ -217,9 +217,7 @@ struct Pair {
   bool room_;
 };
 
-// Reads a sim journal's texts of one kind and target.
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
-                                 std::string_view target);
+using testing_support::TextsOf;
 
 // The ANSI (code page 1252) form of a wide text, as the chat room receives it.
 std::string Ansi(std::wstring_view text);

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "aol/skarnel_aol7.h"
-#include "tests/support/journal.h"
+#include "tests/support/outside.h"
 #include "tests/support/wait.h"
 
 namespace testing_support {
