@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/refusals.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
@@ -65,16 +66,12 @@ TEST_F(FaultSurvival, NoClientRunning) {
   StartWith(L"", /*withClient=*/false, /*mailbox=*/false);
   EXPECT_TRUE(V().DlList().empty());
   ASSERT_TRUE(V().Click(kDlTitle, L"Return"));
-  struct Case {
-    const wchar_t* button;
-    const wchar_t* message;
-  };
-  for (const Case& c :
-       {Case{L"List", L"Not in a chatroom!"}, Case{L"Server?", L"Not in a chatroom!"},
-        Case{L"Re-Enter", L"Must be in a chatroom first!"}}) {
-    ASSERT_TRUE(V().ClickForDialog(V().Control(kHeadTitle, c.button)));
-    EXPECT_EQ(V().AnswerMessage(), c.message);
-  }
+  EXPECT_REFUSED(V(), nullptr, Action::Click,
+                 {
+                     {L"List", L"Not in a chatroom!"},
+                     {L"Server?", L"Not in a chatroom!"},
+                     {L"Re-Enter", L"Must be in a chatroom first!"},
+                 });
   ExpectIntact();
 }
 
