@@ -30,6 +30,10 @@ struct RunFault {
   void (*alsoCheck)(const Sim& client);  // what else the client's journal must show, or nullptr
 };
 
+void PrintTo(const RunFault& fault, std::ostream* out) {
+  *out << fault.name;
+}
+
 class FaultSurvival : public ::testing::TestWithParam<RunFault> {
  protected:
   // A pair whose client shows the fault, with one request sent and the DL Tool opened.
