@@ -3,6 +3,7 @@
 # docs/screenshots/ (PNG, each cropped to its panel).
 #
 #   bash scripts/screenshots.sh            (VANTOR_BUILD picks the build folder, as for test.sh)
+#   VANTOR_DPI=144 bash scripts/screenshots.sh    the same at 144 DPI, saved as NAME-144.png
 #
 # To add a panel: drive Vantor to it with `shotctl` (tools/vantor_shot.cpp: wait, click, dblclick,
 # settext, dialog, ok) and call `shot NAME "WINDOW TITLE"` in the steps at the bottom.
@@ -10,6 +11,8 @@ set -euo pipefail
 VANTOR_DISPLAY=${VANTOR_DISPLAY:-xvfb}
 source "$(dirname "$0")/winenv.sh"
 OUT=$VANTOR_ROOT/docs/screenshots
+SUFFIX=""
+[ "${VANTOR_DPI:-96}" = 96 ] || SUFFIX=-$VANTOR_DPI
 VANTOR_PID=""
 
 cleanup() {
@@ -34,9 +37,9 @@ shot() {
   geometry=$(shotctl wait "$title") || { vantor_log "no visible window \"$title\""; return 1; }
   sleep 0.3  # let the panel finish painting
   import -window root "$OUT/.root.png"
-  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$name.png"
+  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$name$SUFFIX.png"
   rm -f "$OUT/.root.png"
-  vantor_log "saved docs/screenshots/$name.png ($geometry)"
+  vantor_log "saved docs/screenshots/$name$SUFFIX.png ($geometry)"
 }
 
 # The whole screen, for looking at placement (not kept in docs/).
@@ -51,9 +54,9 @@ shotbox() {
   geometry=$(shotctl dialog) || { vantor_log "no dialog"; return 1; }
   sleep 0.3
   import -window root "$OUT/.root.png"
-  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$1.png"
+  convert "$OUT/.root.png" -crop "$geometry" +repage "$OUT/$1$SUFFIX.png"
   rm -f "$OUT/.root.png"
-  vantor_log "saved docs/screenshots/$1.png ($geometry)"
+  vantor_log "saved docs/screenshots/$1$SUFFIX.png ($geometry)"
 }
 
 HEAD="Vantor v 2.0 by: Skarnel"

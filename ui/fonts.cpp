@@ -68,11 +68,11 @@ FontSpec ResolveFont(const FontSpec& wanted) {
   return out;
 }
 
-GdiFont::GdiFont(const FontSpec& wanted) {
+GdiFont MakeFont(const FontSpec& wanted, int dpi) {
   const FontSpec use = ResolveFont(wanted);
   LOGFONTW lf{};
-  // Points to pixels at 96 dots per inch, as the panels were laid out: 8.25 pt is 11 pixels.
-  lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), 96, 7200);
+  // Points to pixels at the panel's DPI: 8.25 pt is 11 pixels at 96 dots per inch.
+  lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), dpi, 7200);
   lf.lfWeight = use.weight;
   lf.lfCharSet = use.charset;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -80,11 +80,7 @@ GdiFont::GdiFont(const FontSpec& wanted) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   std::wstring_view(use.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
-  font_ = CreateFontIndirectW(&lf);
-}
-
-GdiFont::~GdiFont() {
-  if (font_) DeleteObject(font_);
+  return GdiFont(CreateFontIndirectW(&lf));
 }
 
 }  // namespace ui
