@@ -31,31 +31,40 @@ TEST(PanelsAtDpi, EveryPanelItsControlsAndItsSkinFollowTheMonitorsDpi) {
     SCOPED_TRACE(c.name);
     HWND h = c.panel.hwnd();
     ASSERT_TRUE(h);
-    const int dpi = ui::WindowDpi(h);
-    EXPECT_EQ(c.panel.Dpi(), dpi);
+    const int startDpi = ui::WindowDpi(h);
     if (expected) {
-      EXPECT_EQ(dpi, std::atoi(expected));
+      EXPECT_EQ(startDpi, std::atoi(expected));
     }
-    ASSERT_TRUE(dpi == 96 || dpi == 144) << dpi;
-    RECT client;
-    GetClientRect(h, &client);
-    EXPECT_EQ(client.right, dpi == 96 ? c.width96 : c.width144);
-    EXPECT_EQ(client.bottom, dpi == 96 ? c.height96 : c.height144);
-    for (ui::Control* control : c.panel.Controls()) {
-      const ui::TwipsRect place = control->Place();
-      SCOPED_TRACE(testing::Message() << "control at " << place.left << "," << place.top);
-      RECT r;
-      ASSERT_TRUE(GetWindowRect(control->hwnd(), &r));
-      MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ(r.left, place.left * dpi / 1440);
-      EXPECT_EQ(r.top, place.top * dpi / 1440);
-      EXPECT_EQ(r.right - r.left, place.width * dpi / 1440);
+    // As made on its monitor, then moved to a monitor of the other DPI, then back.
+    for (const int dpi : {startDpi, startDpi == 96 ? 144 : 96, startDpi}) {
+      SCOPED_TRACE(testing::Message() << dpi << " DPI");
+      ASSERT_TRUE(dpi == 96 || dpi == 144) << dpi;
+      if (dpi != c.panel.Dpi()) {
+        RECT suggested{20, 30, 20 + c.width144, 30 + c.height144};
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      }
+      EXPECT_EQ(c.panel.Dpi(), dpi);
+      RECT client;
+      GetClientRect(h, &client);
+      EXPECT_EQ(client.right, dpi == 96 ? c.width96 : c.width144);
+      EXPECT_EQ(client.bottom, dpi == 96 ? c.height96 : c.height144);
+      for (ui::Control* control : c.panel.Controls()) {
+        const ui::TwipsRect place = control->Place();
+        SCOPED_TRACE(testing::Message() << "control at " << place.left << "," << place.top);
+        RECT r;
+        ASSERT_TRUE(GetWindowRect(control->hwnd(), &r));
+        MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, place.left * dpi / 1440);
+        EXPECT_EQ(r.top, place.top * dpi / 1440);
+        EXPECT_EQ(r.right - r.left, place.width * dpi / 1440);
+      }
+      // The skin is drawn at the panel's DPI: it still covers the whole panel.
+      BITMAP skin{};
+      ASSERT_TRUE(GetObjectW(c.panel.Skin(), sizeof skin, &skin));
+      EXPECT_GE(skin.bmWidth, client.right);
+      EXPECT_GE(skin.bmHeight, client.bottom);
+      EXPECT_LE(skin.bmWidth, client.right * 11 / 10);
     }
-    // The skin is drawn at the panel's DPI: it still covers the whole panel.
-    BITMAP skin{};
-    ASSERT_TRUE(GetObjectW(c.panel.Skin(), sizeof skin, &skin));
-    EXPECT_GE(skin.bmWidth, client.right);
-    EXPECT_GE(skin.bmHeight, client.bottom);
   }
   ui::ResetApp();
 }
