@@ -52,8 +52,9 @@ inline constexpr FontSpec kPanelFont{L"Copperplate Gothic Bold", 8.25, FW_BOLD};
 inline constexpr FontSpec kLightFont{L"Copperplate Gothic Light", 8.25, FW_LIGHT};
 
 // The face and size a font description turns into here: a missing face is replaced by a near one
-// ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma).
-FontSpec ResolveFont(const FontSpec& wanted);
+// ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma). Away from
+// 96 DPI a bitmap face is replaced the same way: it does not scale.
+FontSpec ResolveFont(const FontSpec& wanted, int dpi = kBaseDpi);
 
 // The font of a description at `dpi`: 8.25 points are 11 pixels at 96 dots per inch, 17 at 144.
 GdiFont MakeFont(const FontSpec& wanted, int dpi = kBaseDpi);

@@ -323,6 +323,10 @@ TEST_F(Forms, FacesMissingOnTheSystemAreReplaced) {
   EXPECT_STREQ(ui::ResolveFont({L"Wingdings", 8.25, FW_NORMAL, SYMBOL_CHARSET}).face, L"Wingdings");
   const ui::FontSpec small = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD});
   EXPECT_EQ(small.points, 6);
+  // A bitmap face does not scale: away from 96 DPI an outline face stands in for it.
+  const ui::FontSpec small144 = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD}, 144);
+  EXPECT_STREQ(small144.face, L"Tahoma");
+  EXPECT_EQ(small144.points, 6);
   EXPECT_TRUE(ui::MakeFont(ui::kLightFont).get());
 }
 
