@@ -14,6 +14,22 @@ std::wstring StorableTrigger(std::wstring_view answer) {
   return std::wstring(answer.substr(0, answer.find_first_of(L"\r\n")));
 }
 
+std::wstring TriggerAsStored(std::wstring_view value) {
+  constexpr std::wstring_view kBlanks = L" \t\r\n\v\f";
+  const size_t first = value.find_first_not_of(kBlanks);
+  if (first == std::wstring_view::npos) return {};
+  value = value.substr(first, value.find_last_not_of(kBlanks) - first + 1);
+  if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return std::wstring(value.substr(0, 254));
+}
+
+std::wstring TriggerNotSavedText(std::wstring_view reason) {
+  return L"The trigger could not be saved in c:\\triggers.ini: " + std::wstring(reason) +
+         L"\r\nIt is used until Vantor ends; the slot asks for it again next time.";
+}
+
 bool IsNoTrigger(std::wstring_view prefix) {
   return prefix == kNoTriggerPrefix;
 }

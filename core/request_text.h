@@ -39,6 +39,13 @@ std::wstring PrefixFor(std::wstring_view trigger);
 // value is one line; a break would write the rest as lines of its own into the store.
 std::wstring StorableTrigger(std::wstring_view answer);
 
+// What the store's read gives back for a value it holds: without the blanks around it and one
+// pair of matching quotes, cut to 254 characters, as the profile routines read it.
+std::wstring TriggerAsStored(std::wstring_view value);
+
+// The message of a typed trigger the store did not take, with the system's reason in words.
+std::wstring TriggerNotSavedText(std::wstring_view reason);
+
 // True when the prefix says that no trigger is chosen.
 bool IsNoTrigger(std::wstring_view prefix);
 

@@ -1,7 +1,9 @@
 // Trigger slots: selecting a slot (defining it first when empty) and the clear items.
 // The slot a user clicked last is lit; the chosen trigger lives in the hidden Label12 as the
 // prefix of every line typed into the room. The store c:\triggers.ini is written only by a click
-// on an empty slot and read back by every slot click; nothing else touches it.
+// on an empty slot and read back by every slot click; nothing else touches it. A trigger typed
+// while the store cannot be written is used for the run, and the user is told why it was not
+// saved.
 #include <windows.h>
 
 #include <array>
@@ -20,20 +22,45 @@ std::array<Label*, 4> SlotLabels(Head& head) {
   return {&head.Label2, &head.Label3, &head.Label4, &head.Label5};
 }
 
+// The system's reason for a failed write, in words.
+std::wstring ReasonText(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring reason = n && text ? std::wstring(text, n) : L"";
+  if (text) LocalFree(text);
+  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' ||
+                             reason.back() == L' ' || reason.back() == L'.'))
+    reason.pop_back();
+  if (reason.empty()) reason = L"system error " + std::to_wstring(error);
+  return reason + L".";
+}
+
 // The answer as typed, or the removal of the key when the prompt was cancelled. The file is
-// written with the ANSI call because the read-back goes through the ANSI profile read.
-void StoreTrigger(const core::TriggerSlotRow& row, const std::optional<std::wstring>& answer) {
-  if (answer) {
-    const std::string value = aol::ToAnsi(core::StorableTrigger(*answer));
-    WritePrivateProfileStringA(core::kTriggerSection, row.key, value.c_str(), core::kTriggerFile);
-  } else {
-    WritePrivateProfileStringA(core::kTriggerSection, row.key, nullptr, core::kTriggerFile);
-  }
+// written with the ANSI call because the read-back goes through the ANSI profile read. Returns
+// the system's reason when the write failed: a standard user may not write to the root of C:,
+// and another program may hold the file.
+std::optional<std::wstring> StoreTrigger(const core::TriggerSlotRow& row,
+                                         const std::optional<std::wstring>& answer) {
+  const std::string value = answer ? aol::ToAnsi(core::StorableTrigger(*answer)) : "";
+  SetLastError(ERROR_SUCCESS);
+  if (WritePrivateProfileStringA(core::kTriggerSection, row.key, answer ? value.c_str() : nullptr,
+                                 core::kTriggerFile))
+    return std::nullopt;
+  return ReasonText(GetLastError());
 }
 
 std::wstring ReadTrigger(const core::TriggerSlotRow& row) {
   return skarnel_aol6::ReadProfileString(aol::FromAnsi(core::kTriggerSection),
                                          aol::FromAnsi(row.key), aol::FromAnsi(core::kTriggerFile));
+}
+
+// What a successful store would give back for the answer: its first line in the system's code
+// page, as the profile read returns it; "" for Cancel and for an answer of blanks.
+std::wstring AsStored(const std::optional<std::wstring>& answer) {
+  if (!answer) return {};
+  return core::TriggerAsStored(aol::FromAnsi(aol::ToAnsi(core::StorableTrigger(*answer))));
 }
 
 void SelectSlot(int index) {
@@ -48,13 +75,36 @@ void SelectSlot(int index) {
     if (i != index) labels[i]->SetForeColor(kRestColor);
   PlayPress();
 
-  if (slot.Caption() == row.placeholder)
-    StoreTrigger(row, InputBox(core::TriggerPromptText(), row.promptTitle));
+  std::wstring trigger;
+  std::optional<std::wstring> notSaved;  // why a typed trigger is not in the store
+  if (slot.Caption() == row.placeholder) {
+    const std::optional<std::wstring> answer = InputBox(core::TriggerPromptText(), row.promptTitle);
+    const std::wstring typed = AsStored(answer);
+    const std::wstring before = ReadTrigger(row);
+    notSaved = StoreTrigger(row, answer);
+    if (notSaved) {
+      // Nothing is lost by using the typed trigger for this run: every slot asks again at its
+      // first click in each run. What the file still holds may be an older trigger that would
+      // send every request to the wrong server. Cancel and blanks still end in the message.
+      trigger = typed;
+    } else {
+      trigger = ReadTrigger(row);
+      // A write that reports success yet leaves the file's older value in place (a store that
+      // another program redirects or holds) is no store either.
+      if (!typed.empty() && trigger == before && trigger != typed) {
+        notSaved = L"The file still holds another trigger for this slot.";
+        trigger = typed;
+      }
+    }
+    if (trigger.empty()) notSaved.reset();
+  } else {
+    trigger = ReadTrigger(row);
+  }
 
-  const std::wstring trigger = ReadTrigger(row);
   if (!trigger.empty()) {
     slot.SetCaption(trigger);
     head.Label12.SetCaption(core::PrefixFor(trigger));
+    if (notSaved) MsgBox(core::TriggerNotSavedText(*notSaved), MB_OK | MB_ICONEXCLAMATION, kTitle);
   } else {
     slot.SetForeColor(kRestColor);
     MsgBox(L"Trigger incorrect or not found!", MB_OK | MB_ICONEXCLAMATION, kTitle);

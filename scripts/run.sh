@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Vantor and the simulated AOL 7.0 client and runs them together:
-#   sudo bash scripts/run.sh
+#   bash scripts/run.sh
 # Installs what is missing first (Debian 12). With a reachable display ($DISPLAY) both programs
 # open on it and the command returns when Vantor ends ("X" or the menu's Exit). Without one, both
 # run under a private Xvfb and a scripted tour plays Vantor from outside, as a user would: it

@@ -2,6 +2,8 @@
 # Source it from the repository root; it defines functions and changes nothing by itself.
 #   VANTOR_BUILD   build folder (default: build); the wine prefix lives inside it
 #   VANTOR_DISPLAY "xvfb" to always use a private Xvfb, "auto" (default) to use $DISPLAY when set
+#   VANTOR_DPI     the screen's dots per inch for wine (default 96); another value gets a prefix
+#                  of its own, wineprefix-DPI, so the one at 96 stays as it is
 
 VANTOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${VANTOR_BUILD:-$VANTOR_ROOT/build}
@@ -13,7 +15,7 @@ VANTOR_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xaut
 
 vantor_log() { printf '[vantor] %s\n' "$*" >&2; }
 
-# Installs the Debian packages that are missing, and only those.
+# Installs the Debian packages that are missing, and only those; through sudo only when not root.
 vantor_ensure_packages() {
   local missing=() p
   for p in "${VANTOR_PACKAGES[@]}"; do
@@ -21,7 +23,10 @@ vantor_ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { vantor_log "missing: ${missing[*]}; run as root or install sudo"; return 1; }
+    sudo=sudo
+  fi
   vantor_log "installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
@@ -35,6 +40,7 @@ vantor_build() {
 
 vantor_wine_env() {
   export WINEPREFIX=$BUILD/wineprefix
+  [ "${VANTOR_DPI:-96}" = 96 ] || WINEPREFIX=$BUILD/wineprefix-$VANTOR_DPI
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
@@ -68,6 +74,13 @@ vantor_prefix() {
     /d 'no-debugger.exe %ld %ld' /f >/dev/null 2>&1
   # Without a window manager, hiding a managed window stalls for 2 s; panels hide all the time.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Wine reads the screen's DPI from both keys when a program starts (144 is 150 %).
+  if [ "${VANTOR_DPI:-96}" != 96 ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VANTOR_DPI" /f \
+      >/dev/null 2>&1
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$VANTOR_DPI" /f >/dev/null 2>&1
+  fi
   wineserver -w
   touch "$WINEPREFIX/.vantor-ready"
 }
@@ -77,7 +90,7 @@ VANTOR_KEEPER_PID=""
 # start outside CTest's pipes, and the first real program always gets a working display.
 vantor_start_wine() {
   wineserver -p
-  local ready=$BUILD/keeper.ready
+  local ready=$WINEPREFIX/keeper.ready
   rm -f "$ready"
   wine "$BIN/winekeeper.exe" "$(winepath -w "$ready" 2>/dev/null)" >/dev/null 2>&1 &
   VANTOR_KEEPER_PID=$!

@@ -9,15 +9,14 @@
 namespace ui {
 namespace {
 
-HWND CreateChild(const wchar_t* cls, DWORD style, const TwipsRect& r, int extraHeightPx,
-                 const std::wstring& text, bool visible, HWND parent, Control* owner, HFONT font) {
+// `place`: left, top, width and height in pixels.
+HWND CreateChild(const wchar_t* cls, DWORD style, const RECT& place, const std::wstring& text,
+                 bool visible, HWND parent, Control* owner) {
   HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | style | (visible ? WS_VISIBLE : 0),
-                           TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
-                           TwipsToPixels(r.height) + extraHeightPx, parent, nullptr,
+                           place.left, place.top, place.right, place.bottom, parent, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
   if (!h) return nullptr;
   SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-  if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return h;
 }
 
@@ -32,19 +31,25 @@ int ShiftState() {
 // ---- TextBox ----
 
 TextBox::TextBox(Form& owner, const Args& args)
-    : Control(owner, args.rect, args.text, args.visible),
-      fontSpec_(args.font),
+    : FontedControl(owner, args.rect, args.text, args.visible, args.font),
       multiLine_(args.multiLine) {}
 
 void TextBox::Create(HWND parent) {
-  font_ = std::make_unique<GdiFont>(fontSpec_);
   DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
   if (multiLine_) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
-  hwnd_ = CreateChild(L"Edit", style, rect_, 0, initialCaption_, initiallyVisible_, parent, this,
-                      font_->get());
+  hwnd_ =
+      CreateChild(L"Edit", style, PixelPlace(), initialCaption_, initiallyVisible_, parent, this);
   if (!hwnd_) return;
-  SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+  Layout();
   SetWindowSubclass(hwnd_, SubclassProc, 1, 0);
+}
+
+void TextBox::Layout() {
+  FontedControl::Layout();
+  // A new font resets the margins: set them after it, 2 pixels at 96 DPI.
+  const int margin = MulDiv(2, owner_.Dpi(), kBaseDpi);
+  if (hwnd_)
+    SendMessageW(hwnd_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 LRESULT CALLBACK TextBox::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -89,13 +94,13 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
 // ---- ListBox ----
 
 ListBox::ListBox(Form& owner, const Args& args)
-    : Control(owner, args.rect, L"", args.visible), fontSpec_(args.font) {}
+    : FontedControl(owner, args.rect, L"", args.visible, args.font) {}
 
 void ListBox::Create(HWND parent) {
-  font_ = std::make_unique<GdiFont>(fontSpec_);
   hwnd_ = CreateChild(L"ListBox",
                       WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                      rect_, 0, L"", initiallyVisible_, parent, this, font_->get());
+                      PixelPlace(), L"", initiallyVisible_, parent, this);
+  if (hwnd_) Layout();
 }
 
 void ListBox::AddItem(std::wstring_view item) {
@@ -140,16 +145,20 @@ std::wstring ListBox::List(int index) const {
 // ---- ComboBox ----
 
 ComboBox::ComboBox(Form& owner, const Args& args)
-    : Control(owner, args.rect, args.text, true), fontSpec_(args.font) {}
+    : FontedControl(owner, args.rect, args.text, true, args.font) {}
+
+// A drop-down combo box's window includes its opened list: room for the speed list's items.
+int ComboBox::ExtraHeight96() const {
+  return 180;
+}
 
 void ComboBox::Create(HWND parent) {
-  font_ = std::make_unique<GdiFont>(fontSpec_);
-  // A drop-down combo box's window includes its opened list: room for the speed list's items.
-  constexpr int kDropHeightPx = 180;
-  hwnd_ = CreateChild(L"ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, rect_,
-                      kDropHeightPx, L"", initiallyVisible_, parent, this, font_->get());
+  hwnd_ = CreateChild(L"ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                      PixelPlace(), L"", initiallyVisible_, parent, this);
+  if (!hwnd_) return;
+  Layout();
   // The window text of a drop-down combo box is its edit field's text.
-  if (hwnd_) SetWindowTextW(hwnd_, initialCaption_.c_str());
+  SetWindowTextW(hwnd_, initialCaption_.c_str());
 }
 
 void ComboBox::AddItem(std::wstring_view item) {
@@ -164,13 +173,13 @@ int ComboBox::ListCount() const {
 // ---- CheckBox ----
 
 CheckBox::CheckBox(Form& owner, const Args& args)
-    : Control(owner, args.rect, args.caption, true), fontSpec_(args.font) {}
+    : FontedControl(owner, args.rect, args.caption, true, args.font) {}
 
 void CheckBox::Create(HWND parent) {
-  font_ = std::make_unique<GdiFont>(fontSpec_);
   // Click comes through the panel's WM_COMMAND (BN_CLICKED), after the box ticked itself.
-  hwnd_ = CreateChild(L"Button", WS_TABSTOP | BS_AUTOCHECKBOX, rect_, 0, initialCaption_,
-                      initiallyVisible_, parent, this, font_->get());
+  hwnd_ = CreateChild(L"Button", WS_TABSTOP | BS_AUTOCHECKBOX, PixelPlace(), initialCaption_,
+                      initiallyVisible_, parent, this);
+  if (hwnd_) Layout();
 }
 
 int CheckBox::Value() const {
@@ -188,8 +197,8 @@ OptionButton::OptionButton(Form& owner, const Args& args)
 
 void OptionButton::Create(HWND parent) {
   // Not an auto button: only the program sets it, the user never sees it.
-  hwnd_ = CreateChild(L"Button", BS_RADIOBUTTON, rect_, 0, initialCaption_, false, parent, this,
-                      nullptr);
+  hwnd_ =
+      CreateChild(L"Button", BS_RADIOBUTTON, PixelPlace(), initialCaption_, false, parent, this);
 }
 
 bool OptionButton::Value() const {

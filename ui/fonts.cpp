@@ -11,25 +11,36 @@
 namespace ui {
 namespace {
 
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
+struct Face {
+  bool exists = false;
+  bool bitmap = false;  // pixel sizes drawn for one DPI, not an outline that scales
+};
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
+  auto* face = reinterpret_cast<Face*>(found);
+  face->exists = true;
+  face->bitmap = (type & RASTER_FONTTYPE) != 0;
   return 0;  // one match is enough
 }
 
-bool FaceExists(const std::wstring& face) {
+Face FindFace(const std::wstring& name) {
   static std::mutex mutex;
-  static std::map<std::wstring, bool> known;
+  static std::map<std::wstring, Face> known;
   std::lock_guard lock(mutex);
-  if (auto it = known.find(face); it != known.end()) return it->second;
+  if (auto it = known.find(name); it != known.end()) return it->second;
   LOGFONTW query{};
   query.lfCharSet = DEFAULT_CHARSET;
-  face.copy(query.lfFaceName, LF_FACESIZE - 1);
-  bool found = false;
+  name.copy(query.lfFaceName, LF_FACESIZE - 1);
+  Face found;
   HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, screen);
-  known.emplace(face, found);
+  known.emplace(name, found);
   return found;
+}
+
+bool FaceExists(const std::wstring& name) {
+  return FindFace(name).exists;
 }
 
 struct Substitute {
@@ -53,9 +64,12 @@ const std::map<std::wstring, std::vector<Substitute>>& Substitutes() {
 }  // namespace
 
 // The face and size that a font description turns into on this system.
-FontSpec ResolveFont(const FontSpec& wanted) {
+FontSpec ResolveFont(const FontSpec& wanted, int dpi) {
   FontSpec out = wanted;
-  if (FaceExists(wanted.face)) return out;
+  // A bitmap face ("Small Fonts", "MS Sans Serif") has its pixel sizes for 96 DPI only: at
+  // another DPI its near outline face takes its place, so the text grows with the panel.
+  const Face face = FindFace(wanted.face);
+  if (face.exists && !(face.bitmap && dpi != kBaseDpi)) return out;
   auto it = Substitutes().find(wanted.face);
   if (it == Substitutes().end()) return out;
   for (const Substitute& s : it->second) {
@@ -68,11 +82,11 @@ FontSpec ResolveFont(const FontSpec& wanted) {
   return out;
 }
 
-GdiFont::GdiFont(const FontSpec& wanted) {
-  const FontSpec use = ResolveFont(wanted);
+GdiFont MakeFont(const FontSpec& wanted, int dpi) {
+  const FontSpec use = ResolveFont(wanted, dpi);
   LOGFONTW lf{};
-  // Points to pixels at 96 dots per inch, as the panels were laid out: 8.25 pt is 11 pixels.
-  lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), 96, 7200);
+  // Points to pixels at the panel's DPI: 8.25 pt is 11 pixels at 96 dots per inch.
+  lf.lfHeight = -MulDiv(static_cast<int>(use.points * 100 + 0.5), dpi, 7200);
   lf.lfWeight = use.weight;
   lf.lfCharSet = use.charset;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -80,11 +94,7 @@ GdiFont::GdiFont(const FontSpec& wanted) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   std::wstring_view(use.face).copy(lf.lfFaceName, LF_FACESIZE - 1);
-  font_ = CreateFontIndirectW(&lf);
-}
-
-GdiFont::~GdiFont() {
-  if (font_) DeleteObject(font_);
+  return GdiFont(CreateFontIndirectW(&lf));
 }
 
 }  // namespace ui

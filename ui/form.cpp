@@ -1,5 +1,6 @@
 // Forms (Vantor's panels), the base of their controls, and timers.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "ui/forms.h"
@@ -35,7 +36,7 @@ void PaintSkinPart(HDC target, HBITMAP skin, RECT area) {
   const int w = area.right - area.left, h = area.bottom - area.top;
   if (w <= 0 || h <= 0) return;
   RECT all{0, 0, w, h};
-  GdiBrush base(kSkinBase);
+  GdiBrush base(CreateSolidBrush(kSkinBase));
   FillRect(target, &all, base.get());
   if (!skin) return;
   BITMAP info{};
@@ -45,10 +46,80 @@ void PaintSkinPart(HDC target, HBITMAP skin, RECT area) {
   const int right = std::min<LONG>(area.right, info.bmWidth);
   const int bottom = std::min<LONG>(area.bottom, info.bmHeight);
   if (right <= left || bottom <= top) return;
-  MemoryDc source(target);
+  MemoryDc source(CreateCompatibleDC(target));
   Selection pick(source.get(), skin);
   BitBlt(target, left - area.left, top - area.top, right - left, bottom - top, source.get(), left,
          top, SRCCOPY);
+}
+
+HBITMAP ScaleSkin(HBITMAP skin, int width, int height) {
+  BITMAP info{};
+  if (!skin || width <= 0 || height <= 0 || !GetObjectW(skin, sizeof(info), &info)) return nullptr;
+  const int sw = info.bmWidth, sh = info.bmHeight;
+  if (sw <= 0 || sh <= 0) return nullptr;
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = sw;
+  format.bmiHeader.biHeight = -sh;  // top row first
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  std::vector<RGBQUAD> source(static_cast<size_t>(sw) * sh);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, skin, 0, sh, source.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != sh) return nullptr;
+
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  void* bits = nullptr;
+  HBITMAP scaled = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!scaled || !bits) return scaled;
+  auto* out = static_cast<RGBQUAD*>(bits);
+  // Each target pixel's centre mapped into the skin, blended from the four pixels around it.
+  auto axis = [](int i, int target, int src, int& a, int& b, double& t) {
+    double x = (i + 0.5) * src / target - 0.5;
+    x = std::clamp(x, 0.0, static_cast<double>(src - 1));
+    a = static_cast<int>(x);
+    b = std::min(a + 1, src - 1);
+    t = x - a;
+  };
+  for (int y = 0; y < height; ++y) {
+    int y0, y1;
+    double ty;
+    axis(y, height, sh, y0, y1, ty);
+    for (int x = 0; x < width; ++x) {
+      int x0, x1;
+      double tx;
+      axis(x, width, sw, x0, x1, tx);
+      const RGBQUAD &p00 = source[y0 * sw + x0], &p01 = source[y0 * sw + x1];
+      const RGBQUAD &p10 = source[y1 * sw + x0], &p11 = source[y1 * sw + x1];
+      auto mix = [&](BYTE RGBQUAD::*channel) {
+        const double top = p00.*channel + (p01.*channel - p00.*channel) * tx;
+        const double bottom = p10.*channel + (p11.*channel - p10.*channel) * tx;
+        return static_cast<BYTE>(std::lround(top + (bottom - top) * ty));
+      };
+      out[y * width + x] = {mix(&RGBQUAD::rgbBlue), mix(&RGBQUAD::rgbGreen), mix(&RGBQUAD::rgbRed),
+                            0};
+    }
+  }
+  return scaled;
+}
+
+int WindowDpi(HWND window) {
+  // GetDpiForWindow came with Windows 10 1607; looked up at run time so the program still
+  // starts on Windows 7 and 8.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kBaseDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
 }
 
 HWND ActivePanelWindow() {
@@ -82,6 +153,37 @@ Control::~Control() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
+}
+
+RECT Control::PixelPlace() const {
+  const int dpi = owner_.Dpi();
+  return {TwipsToPixels(rect_.left, dpi), TwipsToPixels(rect_.top, dpi),
+          TwipsToPixels(rect_.width, dpi),
+          TwipsToPixels(rect_.height, dpi) + MulDiv(ExtraHeight96(), dpi, kBaseDpi)};
+}
+
+void Control::Layout() {
+  if (!hwnd_) return;
+  const RECT r = PixelPlace();
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right, r.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+FontedControl::FontedControl(Form& owner, TwipsRect rect, std::wstring_view caption, bool visible,
+                             const FontSpec& font)
+    : Control(owner, rect, caption, visible), fontSpec_(font) {}
+
+void FontedControl::Layout() {
+  Control::Layout();
+  const int dpi = owner_.Dpi();
+  GdiFont old;
+  if (fontDpi_ != dpi || !font_.get()) {
+    old = std::move(font_);
+    font_ = MakeFont(fontSpec_, dpi);
+    fontDpi_ = dpi;
+  }
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  // The old font goes only now, when the window no longer holds it.
 }
 
 HWND Control::hwnd() const {
@@ -164,7 +266,6 @@ Form::~Form() {
     DestroyWindow(hwnd_);
   }
   hwnd_ = nullptr;
-  if (skin_) DeleteObject(skin_);
 }
 
 void Form::Unregister(Timer* timer) {
@@ -187,17 +288,20 @@ HWND Form::hwnd() {
   }();
   (void)formClass;
 
-  if (skinResource_ && !skin_)
-    skin_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(skinResource_), IMAGE_BITMAP,
-                                            0, 0, LR_CREATEDIBSECTION));
-  if (!boxBrush_) boxBrush_ = std::make_unique<GdiBrush>(kBoxBackColor);
-  if (!checkBrush_) checkBrush_ = std::make_unique<GdiBrush>(kCheckBackColor);
+  if (skinResource_ && !skin_.get())
+    skin_.reset(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(skinResource_),
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!boxBrush_.get()) boxBrush_.reset(CreateSolidBrush(kBoxBackColor));
+  if (!checkBrush_.get()) checkBrush_.reset(CreateSolidBrush(kCheckBackColor));
 
-  // No border, so the window is exactly the client area.
+  // No border, so the window is exactly the client area: first at the system's DPI, then at the
+  // DPI of the monitor it came up on.
+  dpi_ = WindowDpi(nullptr);
   CreateWindowExW(kFormExStyle, kFormClass, title_.c_str(), kFormStyle, 0, 0,
-                  TwipsToPixels(widthTwips_), TwipsToPixels(heightTwips_), nullptr, nullptr,
-                  instance, this);  // WM_NCCREATE stores hwnd_
+                  TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_), nullptr,
+                  nullptr, instance, this);  // WM_NCCREATE stores hwnd_
   if (!hwnd_) return nullptr;
+  LayOut(WindowDpi(hwnd_), POINT{0, 0});
 
   for (int size : {ICON_BIG, ICON_SMALL}) {
     const int px = GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON);
@@ -232,7 +336,10 @@ int Form::HeightTwips() const {
   if (!hwnd_) return heightTwips_;
   RECT r;
   GetWindowRect(hwnd_, &r);
-  return (r.bottom - r.top) * kTwipsPerPixel;
+  const int pixels = r.bottom - r.top;
+  // A height given in twips reads back as given, though its pixels are rounded.
+  if (pixels == TwipsToPixels(heightTwips_, dpi_)) return heightTwips_;
+  return pixels * kTwipsPerInch / dpi_;
 }
 
 void Form::SetHeightTwips(int twips) {
@@ -240,8 +347,25 @@ void Form::SetHeightTwips(int twips) {
   if (!hwnd_) return;
   // Only the height changes: the panel keeps its place, and what lies below the new edge is
   // cut off, not moved.
-  SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(widthTwips_), TwipsToPixels(twips),
+  SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(twips, dpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::LayOut(int dpi, POINT at) {
+  const bool changed = dpi != dpi_;
+  dpi_ = dpi;
+  if (skin_.get() && (changed || !skinScaled_.get())) {
+    BITMAP info{};
+    GetObjectW(skin_.get(), sizeof(info), &info);
+    // At 96 DPI the skin is drawn as it is, pixel for pixel.
+    skinScaled_.reset(dpi == kBaseDpi ? nullptr
+                                      : ScaleSkin(skin_.get(), MulDiv(info.bmWidth, dpi, kBaseDpi),
+                                                  MulDiv(info.bmHeight, dpi, kBaseDpi)));
+  }
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, TwipsToPixels(widthTwips_, dpi),
+               TwipsToPixels(heightTwips_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  for (Control* c : controls_) c->Layout();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -254,10 +378,10 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(h, &ps);
       const RECT& r = ps.rcPaint;
       if (r.right > r.left && r.bottom > r.top) {
-        MemoryDc buffer(dc);
+        MemoryDc buffer(CreateCompatibleDC(dc));
         OwnedBitmap pixels(CreateCompatibleBitmap(dc, r.right - r.left, r.bottom - r.top));
         Selection pick(buffer.get(), pixels.get());
-        PaintSkinPart(buffer.get(), skin_, r);
+        PaintSkinPart(buffer.get(), Skin(), r);
         BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer.get(), 0, 0, SRCCOPY);
       }
       EndPaint(h, &ps);
@@ -268,7 +392,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = reinterpret_cast<HDC>(wp);
       SetTextColor(dc, kRestColor);
       SetBkColor(dc, kBoxBackColor);
-      return reinterpret_cast<LRESULT>(boxBrush_->get());
+      return reinterpret_cast<LRESULT>(boxBrush_.get());
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
@@ -279,7 +403,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       const bool box = lstrcmpiW(cls, L"Edit") == 0;
       SetTextColor(dc, kRestColor);
       SetBkColor(dc, box ? kBoxBackColor : kCheckBackColor);
-      return reinterpret_cast<LRESULT>(box ? boxBrush_->get() : checkBrush_->get());
+      return reinterpret_cast<LRESULT>(box ? boxBrush_.get() : checkBrush_.get());
     }
     case WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED && lp) {
@@ -322,6 +446,13 @@ LRESULT Form::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (!target || !IsWindow(target) || !IsChild(h, target) || !IsWindowVisible(target))
         target = GetNextDlgTabItem(h, nullptr, FALSE);
       if (target && target != h) SetFocus(target);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI (or its scale changed): the panel, its skin, its
+      // controls and their fonts are laid out again there, at the place the system suggests.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      LayOut(LOWORD(wp), POINT{suggested->left, suggested->top});
       return 0;
     }
     case WM_CLOSE:

@@ -16,13 +16,20 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/gdi.h"
+
 namespace ui {
 
-// Panel geometry is given in twips: 15 to the pixel at 96 dots per inch.
-constexpr int kTwipsPerPixel = 15;
-constexpr int TwipsToPixels(int twips) {
-  return twips / kTwipsPerPixel;
+// Panel geometry is given in twips, 1440 to the inch: 15 to the pixel at 96 dots per inch, 10 at
+// 144. Every panel is laid out for the DPI of the monitor it is on.
+constexpr int kTwipsPerInch = 1440;
+constexpr int kBaseDpi = 96;
+constexpr int TwipsToPixels(int twips, int dpi = kBaseDpi) {
+  return twips * dpi / kTwipsPerInch;
 }
+// The DPI of the monitor a window is on; the system's DPI where the system cannot say per
+// monitor (before Windows 10), 96 for a program the system scales itself.
+int WindowDpi(HWND window);
 struct TwipsRect {
   int left = 0, top = 0, width = 0, height = 0;
 };
@@ -45,33 +52,12 @@ inline constexpr FontSpec kPanelFont{L"Copperplate Gothic Bold", 8.25, FW_BOLD};
 inline constexpr FontSpec kLightFont{L"Copperplate Gothic Light", 8.25, FW_LIGHT};
 
 // The face and size a font description turns into here: a missing face is replaced by a near one
-// ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma).
-FontSpec ResolveFont(const FontSpec& wanted);
+// ("Copperplate Gothic *" by a wide sans, "MS Sans Serif" and "Small Fonts" by Tahoma). Away from
+// 96 DPI a bitmap face is replaced the same way: it does not scale.
+FontSpec ResolveFont(const FontSpec& wanted, int dpi = kBaseDpi);
 
-// RAII owners of GDI objects.
-class GdiFont {
- public:
-  explicit GdiFont(const FontSpec& wanted);
-  ~GdiFont();
-  GdiFont(const GdiFont&) = delete;
-  GdiFont& operator=(const GdiFont&) = delete;
-  HFONT get() const { return font_; }
-
- private:
-  HFONT font_ = nullptr;
-};
-
-class GdiBrush {
- public:
-  explicit GdiBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-  ~GdiBrush() { DeleteObject(brush_); }
-  GdiBrush(const GdiBrush&) = delete;
-  GdiBrush& operator=(const GdiBrush&) = delete;
-  HBRUSH get() const { return brush_; }
-
- private:
-  HBRUSH brush_;
-};
+// The font of a description at `dpi`: 8.25 points are 11 pixels at 96 dots per inch, 17 at 144.
+GdiFont MakeFont(const FontSpec& wanted, int dpi = kBaseDpi);
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -94,10 +80,19 @@ class Control {
   void SetCaption(std::wstring_view text);
   bool Visible() const;
   void SetVisible(bool visible);
+  // Its place on the panel in twips; on screen at the panel's DPI.
+  TwipsRect Place() const { return rect_; }
 
  protected:
   Control(Form& owner, TwipsRect rect, std::wstring_view caption, bool visible);
+  // Creates the window at its place for the panel's DPI, then lays it out.
   virtual void Create(HWND parent) = 0;
+  // Moves the window to its place at the panel's DPI (after the panel moved to a monitor of
+  // another DPI); a control with a font takes it made for that DPI.
+  virtual void Layout();
+  // Pixels below its place that the window takes as well, at 96 DPI: a drop-down list.
+  virtual int ExtraHeight96() const { return 0; }
+  RECT PixelPlace() const;  // left, top, width and height in pixels at the panel's DPI
   friend class Form;
 
   Form& owner_;
@@ -107,10 +102,25 @@ class Control {
   HWND hwnd_ = nullptr;
 };
 
+// A control that shows text in a font of its own, made for the DPI of its panel's monitor.
+class FontedControl : public Control {
+ protected:
+  FontedControl(Form& owner, TwipsRect rect, std::wstring_view caption, bool visible,
+                const FontSpec& font);
+  void Layout() override;  // the place, then the font for the panel's DPI
+  HFONT Font() const { return font_.get(); }
+  const FontSpec& FontDescription() const { return fontSpec_; }
+
+ private:
+  FontSpec fontSpec_;
+  GdiFont font_;
+  int fontDpi_ = 0;
+};
+
 // A transparent label drawn over its form's skin: caption, colour, font; click, double-click,
 // and mouse-down/up with the button. A left press and release on it is a click. The window
 // captures the mouse on a press, so the release always comes back to the label that was pressed.
-class Label : public Control {
+class Label : public FontedControl {
  public:
   struct Args {
     TwipsRect rect;
@@ -138,8 +148,6 @@ class Label : public Control {
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
 
-  FontSpec fontSpec_;
-  std::unique_ptr<GdiFont> font_;
   COLORREF color_;
   bool centered_, wordWrap_;
   bool leftDown_ = false;     // a left press here that a release over the label makes a Click
@@ -156,7 +164,7 @@ class LabelButton : public Label {
 
 // A standard "Edit" window; single or multi-line. Key events see every key first and may
 // swallow it by setting the code to 0.
-class TextBox : public Control {
+class TextBox : public FontedControl {
  public:
   struct Args {
     TwipsRect rect;
@@ -176,14 +184,13 @@ class TextBox : public Control {
 
  protected:
   void Create(HWND parent) override;
+  void Layout() override;
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  FontSpec fontSpec_;
-  std::unique_ptr<GdiFont> font_;
   bool multiLine_;
 };
 
 // A standard "ListBox", unsorted.
-class ListBox : public Control {
+class ListBox : public FontedControl {
  public:
   struct Args {
     TwipsRect rect;
@@ -202,12 +209,10 @@ class ListBox : public Control {
 
  protected:
   void Create(HWND parent) override;
-  FontSpec fontSpec_;
-  std::unique_ptr<GdiFont> font_;
 };
 
 // A standard drop-down "ComboBox" whose text can also be typed.
-class ComboBox : public Control {
+class ComboBox : public FontedControl {
  public:
   struct Args {
     TwipsRect rect;
@@ -223,12 +228,11 @@ class ComboBox : public Control {
 
  protected:
   void Create(HWND parent) override;
-  FontSpec fontSpec_;
-  std::unique_ptr<GdiFont> font_;
+  int ExtraHeight96() const override;
 };
 
 // A standard "Button" check box that ticks itself; Click comes after the tick changed.
-class CheckBox : public Control {
+class CheckBox : public FontedControl {
  public:
   struct Args {
     TwipsRect rect;
@@ -243,8 +247,6 @@ class CheckBox : public Control {
 
  protected:
   void Create(HWND parent) override;
-  FontSpec fontSpec_;
-  std::unique_ptr<GdiFont> font_;
 };
 
 // A hidden option button: a flag that lives in a control, never operated by the user.
@@ -303,9 +305,14 @@ class Form {
   void Show();
   void Hide();
   bool IsVisible() const;
+  int WidthTwips() const { return widthTwips_; }
   int HeightTwips() const;
   void SetHeightTwips(int twips);
-  HBITMAP Skin() const { return skin_; }
+  // The DPI the panel is laid out for: its monitor's.
+  int Dpi() const { return dpi_; }
+  // The skin as drawn at the panel's DPI.
+  HBITMAP Skin() const { return skinScaled_.get() ? skinScaled_.get() : skin_.get(); }
+  const std::vector<Control*>& Controls() const { return controls_; }
 
   std::function<void()> Load;
   std::function<void()> Click;
@@ -320,14 +327,17 @@ class Form {
   template <class T, class Stored>
   friend LRESULT CALLBACK WindowBridge(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // Sizes the panel, its skin and its controls for `dpi`, keeping its top-left corner at `at`.
+  void LayOut(int dpi, POINT at);
 
   std::wstring title_;
   int widthTwips_, heightTwips_, skinResource_;
   bool pressed_ = false;      // a left press on the form itself, which a release makes a Click
   HWND lastFocus_ = nullptr;  // the control that had the keyboard when the panel was left
   HWND hwnd_ = nullptr;
-  HBITMAP skin_ = nullptr;
-  std::unique_ptr<GdiBrush> boxBrush_, checkBrush_;
+  int dpi_ = kBaseDpi;
+  OwnedBitmap skin_, skinScaled_;  // as drawn, and at the panel's DPI where that is not 96
+  GdiBrush boxBrush_, checkBrush_;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;
 };

@@ -1,36 +1,40 @@
 #pragma once
-// Small RAII owners for the GDI objects that painting borrows for a moment.
+// Small RAII owners for GDI objects and other handles, and the skins' painting.
 #include <windows.h>
+
+#include <utility>
 
 namespace ui {
 
-class MemoryDc {
+// Owns one handle and gives it back to the system with `Free` when it goes.
+template <class Handle, auto Free>
+class Owned {
  public:
-  explicit MemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {}
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  ~Owned() { reset(); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owned& operator=(Owned&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
+    return *this;
   }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  HDC get() const { return dc_; }
+
+  Handle get() const { return handle_; }
+  void reset(Handle handle = nullptr) {
+    if (handle_) Free(handle_);
+    handle_ = handle;
+  }
 
  private:
-  HDC dc_;
+  Handle handle_ = nullptr;
 };
 
-class OwnedBitmap {
- public:
-  explicit OwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~OwnedBitmap() {
-    if (bitmap_) DeleteObject(bitmap_);
-  }
-  OwnedBitmap(const OwnedBitmap&) = delete;
-  OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-  HBITMAP get() const { return bitmap_; }
-
- private:
-  HBITMAP bitmap_;
-};
+using GdiFont = Owned<HFONT, DeleteObject>;
+using GdiBrush = Owned<HBRUSH, DeleteObject>;
+using OwnedBitmap = Owned<HBITMAP, DeleteObject>;
+using MemoryDc = Owned<HDC, DeleteDC>;
 
 // Selects an object into a DC and puts the previous one back when it goes out of scope.
 class Selection {
@@ -51,5 +55,9 @@ class Selection {
 // Copies the part of `skin` that lies under `area` (in the skin's coordinates) to `target` at
 // (0, 0); what the skin does not cover is filled with the panel's plain dark blue.
 void PaintSkinPart(HDC target, HBITMAP skin, RECT area);
+
+// The skin drawn at `width` by `height` pixels, smoothly (each pixel blends the four source
+// pixels nearest to it), as a panel at another DPI than the skin's needs it. A new bitmap.
+HBITMAP ScaleSkin(HBITMAP skin, int width, int height);
 
 }  // namespace ui

@@ -45,8 +45,7 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
 }  // namespace
 
 Label::Label(Form& owner, const Args& args)
-    : Control(owner, args.rect, args.caption, args.visible),
-      fontSpec_(args.font),
+    : FontedControl(owner, args.rect, args.caption, args.visible, args.font),
       color_(args.color),
       centered_(args.centered),
       wordWrap_(args.wordWrap) {}
@@ -64,11 +63,11 @@ void Label::Create(HWND parent) {
     return RegisterClassExW(&wc);
   }();
   (void)labelClass;
-  font_ = std::make_unique<GdiFont>(fontSpec_);
   DWORD style = WS_CHILD | (initiallyVisible_ ? WS_VISIBLE : 0);
-  CreateWindowExW(0, kLabelClass, initialCaption_.c_str(), style, TwipsToPixels(rect_.left),
-                  TwipsToPixels(rect_.top), TwipsToPixels(rect_.width), TwipsToPixels(rect_.height),
+  const RECT r = PixelPlace();
+  CreateWindowExW(0, kLabelClass, initialCaption_.c_str(), style, r.left, r.top, r.right, r.bottom,
                   parent, nullptr, instance, this);
+  Layout();
 }
 
 void Label::SetForeColor(COLORREF color) {
@@ -164,7 +163,7 @@ void Label::Paint() {
   const int w = client.right, h = client.bottom;
   if (w > 0 && h > 0) {
     // Transparent: the skin under the label first, then the caption, composed off screen.
-    MemoryDc buffer(dc);
+    MemoryDc buffer(CreateCompatibleDC(dc));
     OwnedBitmap pixels(CreateCompatibleBitmap(dc, w, h));
     Selection pick(buffer.get(), pixels.get());
     POINT origin{0, 0};
@@ -175,10 +174,10 @@ void Label::Paint() {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)), L'\0');
     if (!text.empty()) {
       text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), int(text.size()) + 1)));
-      if (std::wstring_view(fontSpec_.face) == L"Wingdings" &&
-          std::wstring_view(ResolveFont(fontSpec_).face) == L"Marlett")
+      if (std::wstring_view(FontDescription().face) == L"Wingdings" &&
+          std::wstring_view(ResolveFont(FontDescription()).face) == L"Marlett")
         text = ForMarlett(std::move(text));
-      Selection font(buffer.get(), font_ ? font_->get() : nullptr);
+      Selection font(buffer.get(), Font());
       SetBkMode(buffer.get(), TRANSPARENT);
       SetTextColor(buffer.get(), color_);
       // Captions are shown as typed: an "&" in a trigger is a character, not a mnemonic.

@@ -1,22 +1,11 @@
 // The pop-up menu shown at the mouse pointer.
 #include "ui/forms.h"
+#include "ui/gdi.h"
 
 namespace ui {
 namespace {
 
-class OwnedMenu {
- public:
-  explicit OwnedMenu(HMENU menu) : menu_(menu) {}
-  ~OwnedMenu() {
-    if (menu_) DestroyMenu(menu_);
-  }
-  OwnedMenu(const OwnedMenu&) = delete;
-  OwnedMenu& operator=(const OwnedMenu&) = delete;
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
+using OwnedMenu = Owned<HMENU, DestroyMenu>;
 
 }  // namespace
 

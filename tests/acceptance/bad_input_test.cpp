@@ -1,9 +1,11 @@
 // Input at its limits and odd input, from outside: the request box and triggers that are
 // blank, long, or hold characters outside code page 1252 or the profile file's own signs; the
 // DL Tool's boxes with numbers that are no numbers to it; and a trigger store that is missing,
-// read-only, garbage or a directory. Each gets the program's message or goes through as typed;
-// nothing crashes, and the store keeps what it held.
+// read-only, held by another program, garbage or a directory. Each gets the program's message or
+// goes through as typed; nothing crashes, and the store keeps what it held.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "tests/acceptance/lines.h"
 #include "tests/acceptance/shared_pair.h"
@@ -15,6 +17,8 @@ namespace {
 using testing_support::GetText;
 
 constexpr wchar_t kTriggerRefused[] = L"(icon) Trigger incorrect or not found!";
+constexpr wchar_t kTriggerNotSaved[] =
+    L"(icon) The trigger could not be saved in c:\\triggers.ini: ";
 
 class BadInput : public SharedPairTest<BadInput> {
  public:
@@ -89,6 +93,8 @@ TEST_F(BadInput, TriggersAtTheirLimitsAndWithTheStoresOwnSigns) {
       {L"[x]", L"[x]"},
       {L"x]", L"x]"},
       {L"semi;colon", L"semi;colon"},
+      // The store's read drops the blanks around a value and one pair of quotes.
+      {L"  \"q r\"  ", L"q r"},
       {L"\u263A", L"?"},
   };
   for (const Case& c : cases) {
@@ -160,36 +166,61 @@ TEST_F(BadStore, MissingReadOnlyGarbageOrADirectory) {
   ASSERT_TRUE(V().ChooseTrigger(1, L"vault"));
   EXPECT_NE(store::Read().value_or("").find("trig1=vault"), std::string::npos);
 
-  // A directory at its path: nothing can be stored, the slot says so, the directory stays.
-  store::Remove();
-  ASSERT_TRUE(CreateDirectoryW(store::kPath, nullptr));
-  V().ChooseMenu(MenuItem::ClearAll);
-  HWND prompt = V().ClickForDialog(V().Slot(1));
-  ASSERT_TRUE(prompt && testing_support::AnswerPrompt(prompt, L"vault"));
-  EXPECT_EQ(V().AnswerMessage(), kTriggerRefused);
-  EXPECT_TRUE(GetFileAttributesW(store::kPath) & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_TRUE(V().Responsive());
-
-  // Read-only: the answer cannot be stored; what the file holds stays byte for byte.
-  const std::string readOnly = "[triggers]\r\ntrig2=keep\r\n";
-  store::Write(readOnly);
-  ASSERT_TRUE(SetFileAttributesW(store::kPath, FILE_ATTRIBUTE_READONLY));
-  V().ChooseMenu(MenuItem::ClearAll);
-  prompt = V().ClickForDialog(V().Slot(1));
-  ASSERT_TRUE(prompt && testing_support::AnswerPrompt(prompt, L"vault"));
-  const std::wstring message = V().AnswerMessage(1000);
-  const std::string after = store::Read().value_or("");
-  EXPECT_NE(after.find("trig2=keep"), std::string::npos) << after;
-  if (after == readOnly) {
-    EXPECT_EQ(message, kTriggerRefused);
-  } else {
-    // Wine run as root writes through the read-only flag: then the trigger is stored and taken,
-    // and the old key is still there.
-    EXPECT_EQ(message, L"");
+  // The store cannot be written, while it may still be read: a folder stands at its path,
+  // another program holds the file open for reading only with an older trigger inside, or the
+  // file is read-only. The typed trigger is used for the run and the user is told why it was not
+  // saved; what stands at the path stays as it was.
+  const std::string older = "[triggers]\r\ntrig1=old\r\n";
+  struct Case {
+    const char* name;
+    std::function<HANDLE()> prepare;  // a handle to close afterwards, or nullptr
+    std::optional<std::string> kept;  // the file's bytes, which stay
+  };
+  const Case cases[] = {
+      {"a folder",
+       [] { return CreateDirectoryW(store::kPath, nullptr) ? nullptr : INVALID_HANDLE_VALUE; },
+       std::nullopt},
+      {"held for reading",
+       [&] {
+         store::Write(older);
+         return CreateFileW(store::kPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+       },
+       older},
+      {"read-only",
+       [&] {
+         store::Write(older);
+         return SetFileAttributesW(store::kPath, FILE_ATTRIBUTE_READONLY) ? nullptr
+                                                                          : INVALID_HANDLE_VALUE;
+       },
+       older},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    store::Remove();
+    const HANDLE held = c.prepare();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    V().ChooseMenu(MenuItem::ClearAll);
+    HWND prompt = V().ClickForDialog(V().Slot(1));
+    ASSERT_TRUE(prompt && testing_support::AnswerPrompt(prompt, L"vault"));
+    const std::wstring message = V().AnswerMessage(1000);
     EXPECT_EQ(GetText(V().Slot(1)), L"vault");
-    EXPECT_NE(after.find("trig1=vault"), std::string::npos) << after;
+    EXPECT_EQ(SendAndRead(L"1"), "/vault Send 1");
+    if (held) CloseHandle(held);
+    if (store::Read() == c.kept) {
+      EXPECT_EQ(message.rfind(kTriggerNotSaved, 0), 0u) << Narrow(message);
+    } else {
+      // Wine run as root writes through the read-only flag: then the trigger is stored, and the
+      // other keys are still there.
+      EXPECT_EQ(c.name, std::string("read-only"));
+      EXPECT_EQ(message, L"");
+      EXPECT_NE(store::Read().value_or("").find("trig1=vault"), std::string::npos);
+    }
+    if (!c.kept) {
+      EXPECT_TRUE(GetFileAttributesW(store::kPath) & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    EXPECT_TRUE(V().Responsive());
   }
-  EXPECT_TRUE(V().Responsive());
 
   // Binary garbage: Vantor neither crashes nor hangs; the slot takes the trigger or refuses.
   std::string garbage;
@@ -200,7 +231,7 @@ TEST_F(BadStore, MissingReadOnlyGarbageOrADirectory) {
   }
   store::Write(garbage);
   V().ChooseMenu(MenuItem::ClearAll);
-  prompt = V().ClickForDialog(V().Slot(1));
+  HWND prompt = V().ClickForDialog(V().Slot(1));
   ASSERT_TRUE(prompt && testing_support::AnswerPrompt(prompt, L"vault"));
   const std::wstring garbageMessage = V().AnswerMessage(1000);
   EXPECT_TRUE(V().Running());

@@ -22,8 +22,9 @@ class DlTool : public ::testing::Test {
       // The opening presses the toolbar's mailbox icon and lists the mails 4 seconds later.
       testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"),
                                   testing_support::Delivery::Post);
+      // The list fills one mail at a time: wait for all of them, not for the first.
       opened = V().WaitPanelVisible(kDlTitle) &&
-               testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000);
+               testing_support::WaitUntil([] { return V().DlList().size() >= 8; }, 15000);
     }
   }
   static void TearDownTestSuite() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -60,41 +61,72 @@ std::wstring ClassOf(HWND h) {
   return name;
 }
 
+// Twips at the panel's DPI: the panel and its controls take their places for the DPI of the
+// panel's monitor when they are made, and again, fonts included, when the panel is moved to a
+// monitor of another DPI. At 96 DPI 15 twips are a pixel, at 144 DPI 10.
 TEST_F(Forms, ControlsAreChildWindowsOfTheirClassPlaceAndCaption) {
   HWND form = panel->hwnd();
   ASSERT_TRUE(form);
   EXPECT_EQ(GetWindowLongPtrW(form, GWL_STYLE) & WS_POPUP, WS_POPUP);
   EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  RECT client;
-  GetClientRect(form, &client);
-  EXPECT_EQ(client.right, 200);
-  EXPECT_EQ(client.bottom, 100);
+  const int startDpi = ui::WindowDpi(form);
+  if (const char* expected = std::getenv("VANTOR_EXPECT_DPI")) {
+    EXPECT_EQ(startDpi, std::atoi(expected));
+  }
   struct Case {
     ui::Control* control;
     const wchar_t* cls;
-    int x, y;
+    int x96, y96, x144, y144;
     const wchar_t* caption;
   } cases[] = {
-      {&panel->button, L"VantorLabel", 10, 20, L"Press Me"},
-      {&panel->hidden, L"VantorLabel", 10, 106, L"held"},
-      {&panel->box, L"Edit", 10, 40, L"#"},
-      {&panel->list, L"ListBox", 10, 60, L""},
-      {&panel->combo, L"ComboBox", 120, 20, L"Speed"},
-      {&panel->check, L"Button", 120, 83, L" Keep"},
-      {&panel->option, L"Button", 0, 0, L"Option1"},
+      {&panel->button, L"VantorLabel", 10, 20, 15, 30, L"Press Me"},
+      {&panel->hidden, L"VantorLabel", 10, 106, 15, 160, L"held"},
+      {&panel->box, L"Edit", 10, 40, 15, 60, L"#"},
+      {&panel->list, L"ListBox", 10, 60, 15, 90, L""},
+      {&panel->combo, L"ComboBox", 120, 20, 180, 30, L"Speed"},
+      {&panel->check, L"Button", 120, 83, 180, 125, L" Keep"},
+      {&panel->option, L"Button", 0, 0, 0, 0, L"Option1"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.caption);
-    HWND h = c.control->hwnd();
-    ASSERT_TRUE(h);
-    EXPECT_EQ(GetParent(h), form);
-    EXPECT_EQ(ClassOf(h), c.cls);
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, c.x);
-    EXPECT_EQ(r.top, c.y);
-    EXPECT_EQ(c.control->Caption(), c.caption);
+  // As made, then moved to a monitor of the other DPI, then back.
+  const int otherDpi = startDpi == 96 ? 144 : 96;
+  for (const int dpi : {startDpi, otherDpi, startDpi}) {
+    SCOPED_TRACE(testing::Message() << dpi << " DPI");
+    ASSERT_TRUE(dpi == 96 || dpi == 144);
+    const bool at96 = dpi == 96;
+    if (dpi != ui::WindowDpi(form) || dpi != panel->Dpi()) {
+      RECT suggested{40, 50, 40 + 300, 50 + 150};
+      SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      RECT w;
+      GetWindowRect(form, &w);
+      EXPECT_EQ(w.left, 40);
+      EXPECT_EQ(w.top, 50);
+    }
+    RECT client;
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, at96 ? 200 : 300);
+    EXPECT_EQ(client.bottom, at96 ? 100 : 150);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.caption);
+      HWND h = c.control->hwnd();
+      ASSERT_TRUE(h);
+      EXPECT_EQ(GetParent(h), form);
+      EXPECT_EQ(ClassOf(h), c.cls);
+      RECT r;
+      GetWindowRect(h, &r);
+      MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, at96 ? c.x96 : c.x144);
+      EXPECT_EQ(r.top, at96 ? c.y96 : c.y144);
+      EXPECT_EQ(c.control->Caption(), c.caption);
+    }
+    RECT box;
+    GetWindowRect(panel->box.hwnd(), &box);
+    EXPECT_EQ(box.right - box.left, at96 ? 100 : 150);
+    EXPECT_EQ(box.bottom - box.top, at96 ? 19 : 28);
+    // 8.25 points: 11 pixels at 96 DPI, 17 at 144.
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(panel->box.hwnd(), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, at96 ? -11 : -17);
   }
   EXPECT_FALSE(panel->hidden.Visible());
   EXPECT_FALSE(panel->option.Visible());
@@ -291,8 +323,11 @@ TEST_F(Forms, FacesMissingOnTheSystemAreReplaced) {
   EXPECT_STREQ(ui::ResolveFont({L"Wingdings", 8.25, FW_NORMAL, SYMBOL_CHARSET}).face, L"Wingdings");
   const ui::FontSpec small = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD});
   EXPECT_EQ(small.points, 6);
-  ui::GdiFont font(ui::kLightFont);
-  EXPECT_TRUE(font.get());
+  // A bitmap face does not scale: away from 96 DPI an outline face stands in for it.
+  const ui::FontSpec small144 = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD}, 144);
+  EXPECT_STREQ(small144.face, L"Tahoma");
+  EXPECT_EQ(small144.points, 6);
+  EXPECT_TRUE(ui::MakeFont(ui::kLightFont).get());
 }
 
 // Waits for a visible standard dialog of this process and returns it.

@@ -147,41 +147,75 @@ TEST_F(TriggerSlots, AnAnswerWithALineBreakStoresOnlyItsFirstLine) {
   EXPECT_EQ(Prefix(), L"/abc Send ");
 }
 
+// The store cannot be written while it may still be read: another handle holds the file, or a
+// folder stands at its path. A typed trigger is used for the run, exactly as a stored one would
+// be, and the user is told why it was not saved; Cancel and an empty answer end in the usual
+// message. What the file still holds, an older trigger here, is never taken, and stays as it was.
 // (A read-only file cannot stand for this here: the tests run as root, which writes it anyway.)
-TEST_F(TriggerSlots, AStoreThatCannotBeWrittenOrReadEndsInTheMessage) {
-  struct Case {
+TEST_F(TriggerSlots, AStoreThatCannotBeWrittenUsesTheTypedTriggerAndSaysWhy) {
+  const std::string older = "[triggers]\r\ntrig1=old\r\n";
+  struct Store {
     const char* name;
-    HANDLE (*prepare)();  // returns a handle to close after the click, or nullptr
+    DWORD access, share;  // of the other handle; 0, 0: a folder instead of the file
   };
-  const Case cases[] = {
-      {"held open without sharing",
-       []() -> HANDLE {
-         TriggerStoreGuard::Write("[triggers]\r\ntrig1=old\r\n");
-         return CreateFileA(TriggerStoreGuard::kPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-       }},
-      {"directory in its place",
-       []() -> HANDLE {
-         TriggerStoreGuard::Remove();
-         CreateDirectoryA(TriggerStoreGuard::kPath, nullptr);
-         TriggerStoreGuard::DropProfileCache();
-         return nullptr;
-       }},
+  const Store stores[] = {
+      {"held open without sharing", GENERIC_READ | GENERIC_WRITE, 0},
+      {"held open for reading only", GENERIC_READ, FILE_SHARE_READ},
+      {"a folder in its place", 0, 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    FreshPanels();
-    const HANDLE held = c.prepare();
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    effects.Clear();
-    effects.QueueAnswer(L"abc");
-    ClickSlot(1);
-    if (held) CloseHandle(held);
-    EXPECT_EQ(effects.Messages(), std::vector<std::wstring>{kNotFound});
-    EXPECT_EQ(Slot(1).Caption(), L"Trigger 1");
-    EXPECT_EQ(Lights(), L"----");
-    EXPECT_EQ(Prefix(), L"/Trigger Send ");
-    TriggerStoreGuard::Remove();
+  struct Answer {
+    std::optional<std::wstring> typed;
+    std::wstring shown;  // empty: refused with the usual message
+  };
+  const Answer answers[] = {
+      {L"abc", L"abc"},
+      // As the store would have given it back: no blanks around it, no quotes.
+      {L"  \"new one\"  ", L"new one"},
+      {std::nullopt, L""},
+      {L"", L""},
+      {L"   ", L""},
+  };
+  const std::wstring notSaved =
+      MsgBoxEntry(48, L"The trigger could not be saved in c:\\triggers.ini: ");
+  for (const Store& store : stores) {
+    for (const Answer& answer : answers) {
+      SCOPED_TRACE(testing::Message()
+                   << store.name << ", answer " << answer.typed.value_or(L"(cancel)"));
+      FreshPanels();
+      HANDLE held = nullptr;
+      if (store.access) {
+        TriggerStoreGuard::Write(older);
+        held = CreateFileA(TriggerStoreGuard::kPath, store.access, store.share, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+      } else {
+        TriggerStoreGuard::Remove();
+        ASSERT_TRUE(CreateDirectoryA(TriggerStoreGuard::kPath, nullptr));
+        TriggerStoreGuard::DropProfileCache();
+      }
+      effects.Clear();
+      if (answer.typed) effects.QueueAnswer(*answer.typed);
+      ClickSlot(1);
+      if (held) CloseHandle(held);
+
+      const std::vector<std::wstring> messages = effects.Messages();
+      ASSERT_EQ(messages.size(), 1u);
+      if (answer.shown.empty()) {
+        EXPECT_EQ(messages[0], kNotFound);
+        EXPECT_EQ(Slot(1).Caption(), L"Trigger 1");
+        EXPECT_EQ(Lights(), L"----");
+        EXPECT_EQ(Prefix(), L"/Trigger Send ");
+      } else {
+        // The reason follows in the system's words.
+        EXPECT_EQ(messages[0].rfind(notSaved, 0), 0u) << messages[0];
+        EXPECT_GT(messages[0].find(L"\r\n"), notSaved.size() + 3) << messages[0];
+        EXPECT_EQ(Slot(1).Caption(), answer.shown);
+        EXPECT_EQ(Lights(), L"P---");
+        EXPECT_EQ(Prefix(), L"/" + answer.shown + L" Send ");
+      }
+      if (store.access) EXPECT_EQ(Stored(), older);
+      TriggerStoreGuard::Remove();
+    }
   }
 }
 

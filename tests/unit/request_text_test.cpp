@@ -118,4 +118,21 @@ TEST(RequestText, StoredTriggerIsOneLine) {
   EXPECT_EQ(core::StorableTrigger(L"\r[other]"), L"");
 }
 
+// What the store gives back, which a trigger that could not be stored must match exactly.
+TEST(RequestText, TriggerAsStoredIsWhatTheProfileReadReturns) {
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"abc", L"abc"},
+      {L"  a b\t ", L"a b"},
+      {L"\"q\"", L"q"},
+      {L" ' q ' ", L" q "},
+      {L"\"q'", L"\"q'"},
+      {L"\"", L"\""},
+      {L"\"\"", L""},
+      {L"   ", L""},
+      {std::wstring(300, L'k'), std::wstring(254, L'k')},
+      {L"\"" + std::wstring(300, L'k') + L"\"", std::wstring(254, L'k')},
+  };
+  for (const auto& [value, read] : cases) EXPECT_EQ(core::TriggerAsStored(value), read) << value;
+}
+
 }  // namespace
