@@ -9,11 +9,6 @@ namespace {
 // The toolbar icon that opens the mailbox.
 constexpr int kMailboxIcon = 2;
 
-// The mail list inside the mailbox: tab control, its page, the list.
-aol::ForeignWindow MailList(aol::ForeignWindow mailbox) {
-  return mailbox.Child("_aol_tabcontrol").Child("_aol_tabpage").Child("_aol_tree");
-}
-
 // Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
 // one outside the list: what the list then selects is the client's business.
 // False when the list is missing or did not answer.
@@ -23,6 +18,14 @@ bool Select(aol::ForeignWindow list, int number) {
 }
 
 }  // namespace
+
+HWND MailListOf(HWND mailbox) {
+  return aol::ForeignWindow(mailbox)
+      .Child("_aol_tabcontrol")
+      .Child("_aol_tabpage")
+      .Child("_aol_tree")
+      .get();
+}
 
 HWND FindMailbox() {
   return aol::FindAolChild(
@@ -37,7 +40,7 @@ HWND FindOpenMail() {
 
 void OpenMailAt(int number) {
   aol::ForeignWindow mailbox(FindMailbox());
-  aol::ForeignWindow list = MailList(mailbox);
+  aol::ForeignWindow list(MailListOf(mailbox.get()));
   // A list that did not take the selection is not opened: it would open whichever mail was
   // selected before.
   if (!Select(list, number)) return;
@@ -49,7 +52,7 @@ void OpenMailAt(int number) {
 }
 
 void SelectMailAt(int number) {
-  Select(MailList(aol::ForeignWindow(FindMailbox())), number);
+  Select(aol::ForeignWindow(MailListOf(FindMailbox())), number);
 }
 
 void ClickToolbarIcon() {

@@ -17,7 +17,10 @@ constexpr DWORD kRunMs = 40000;
 class DlTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    pair = new Pair(L"--mails 8 --no-server");
+    // Below the eight mails, one whose subject holds the byte 0x9A (U+0161 in code page 1252)
+    // and one too long for a 255-character buffer.
+    pair = new Pair(L"--mails 8 --no-server --mail \"Vault \u0161 17: the bay\" --mail " +
+                    std::wstring(300, L'L'));
     if (pair->Start()) {
       // The opening presses the toolbar's mailbox icon and lists the mails 4 seconds later.
       testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"),
@@ -60,13 +63,18 @@ class DlTool : public ::testing::Test {
 TEST_F(DlTool, OpeningListsTheMailboxNumberedWithTheBoxesAtTheirStart) {
   EXPECT_FALSE(V().PanelVisible(kHeadTitle));
   const auto mails = S().State().mails;
-  const auto lines = V().DlList();
-  ASSERT_EQ(lines.size(), mails.size());
-  ASSERT_EQ(lines.size(), 8u);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::wstring number = std::to_wstring(i + 1) + L":  ";
-    EXPECT_EQ(lines[i].substr(0, number.size()), number) << i;
+  ASSERT_EQ(mails.size(), 10u);
+  EXPECT_EQ(mails[8], "Vault \x9A 17: the bay");
+  EXPECT_EQ(mails[9], std::string(300, 'L'));
+  // Line by line, whole: the number, a colon, two blanks and the subject as the client holds it.
+  std::vector<std::wstring> expected;
+  for (size_t i = 0; i < mails.size(); ++i) {
+    std::wstring subject(mails[i].size(), L'\0');
+    MultiByteToWideChar(1252, 0, mails[i].data(), static_cast<int>(mails[i].size()), subject.data(),
+                        static_cast<int>(subject.size()));
+    expected.push_back(std::to_wstring(i + 1) + L":  " + subject);
   }
+  EXPECT_EQ(V().DlList(), expected);
   EXPECT_EQ(V().DlCounter(), L"0");
   EXPECT_EQ(testing_support::GetText(V().Control(kDlTitle, nullptr, L"ComboBox")), L"Speed");
   EXPECT_EQ(testing_support::GetText(V().ControlAt(kDlTitle, 120, 360)), L"#");
@@ -136,7 +144,7 @@ TEST_F(DlTool, ChecksRefuseARunBeforeAnythingReachesTheClient) {
 
 TEST_F(DlTool, AFirstMailBeyondTheMailboxIsRefusedOnceTheMailboxIsOpen) {
   const size_t mark = S().Mark();
-  EXPECT_EQ(Run(L"9", L"12", L"1", false), L"Not enough mails in the mail box!");
+  EXPECT_EQ(Run(L"11", L"14", L"1", false), L"Not enough mails in the mail box!");
   EXPECT_EQ(V().DlCounter(), L"0");
   EXPECT_TRUE(QueuedSince(mark).empty());
   EXPECT_EQ(Kinds(S().SaidSince(mark)), (Lines{"signature", "adding 4", "link"}));
