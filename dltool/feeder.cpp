@@ -120,6 +120,10 @@ double Now() {
 constexpr double kGraceAfterStop = 1.0;
 // For waits that Stop must not shorten.
 constexpr double kNoGrace = 1e300;
+// How long a stopped run still watches for a window it had asked for before Stop cut the wait,
+// to close it (within the wait's own limit): a slow client's menu, prompt or mailbox is not left
+// open, and a client that never shows it does not hold the stopped run for long.
+constexpr double kWatchAfterStop = 5.0;
 
 // Waits until `found` holds or `seconds` have passed, handling every message meanwhile. It
 // sleeps in the platform's wait and looks again at least every `pollMs`: the AOL client's
@@ -199,9 +203,9 @@ class Run {
     SetCounter(0);
     MsgBox(what + L"\r\n" + MailsBefore(handed_), MB_ICONEXCLAMATION, kTitle);
   }
-  // Stop cut a wait for one of AOL's windows short, but the window asked for may still come:
-  // what is left of the wait's limit is spent watching for it, and it is closed as soon as it
-  // shows, so that a stopped run leaves nothing of AOL's open behind it.
+  // Stop cut a wait for one of AOL's windows short, but the window asked for may still come: the
+  // run watches for it a while longer and closes it as soon as it shows, so that a stopped run
+  // leaves nothing of AOL's open behind it.
   void CloseIfItComes(const std::function<HWND()>& find, double seconds,
                       const std::function<void(HWND)>& close);
   // Stop pressed before the first mail was opened: no mail is opened, the watchdog is never
@@ -231,7 +235,8 @@ class Run {
 void Run::CloseIfItComes(const std::function<HWND()>& find, double seconds,
                          const std::function<void(HWND)>& close) {
   // Another Stop does not shorten this: the run is already ending.
-  if (WaitFor([&] { return find() != nullptr; }, seconds, 2, kNoGrace) == WaitResult::Found)
+  if (WaitFor([&] { return find() != nullptr; }, std::min(seconds, kWatchAfterStop), 2, kNoGrace) ==
+      WaitResult::Found)
     close(find());
 }
 

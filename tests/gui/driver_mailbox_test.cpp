@@ -36,7 +36,7 @@ TEST(DriverMailbox, TheWalkVisitsABoundedNumberOfWindows) {
   HWND mailbox = client.AddMailbox();
   int plain = 0;
   auto addInFront = [&](int upTo) {
-    for (; plain < upTo; ++plain) client.Add("AOL Child", client.Mdi(), "plain");
+    for (; plain < upTo; ++plain) client.AddChild("plain", {});
   };
   addInFront(20);
   EXPECT_EQ(FindMailbox(), mailbox);
