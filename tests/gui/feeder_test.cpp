@@ -399,18 +399,19 @@ TEST_F(Feeder, AStoppedRunLeavesNothingOfAolsOpen) {
     std::function<bool()> stopWhen;
     bool beforeWalk;
     size_t queued;
+    const char* lateWindow;  // the window that comes after Stop's grace
   } cases[] = {
       {"during the announcement", [](sim::Options&) {},
-       [this] { return PressesOf("chat.icon6") >= 1; }, true, 0},
+       [this] { return PressesOf("chat.icon6") >= 1; }, true, 0, nullptr},
       {"during the mailbox wait, the mailbox after the grace",
        [](sim::Options& o) { o.mailboxDelaySeconds = 2.5; },
-       [this] { return PressesOf("toolbar.icon2") >= 1; }, true, 0},
+       [this] { return PressesOf("toolbar.icon2") >= 1; }, true, 0, "mailbox"},
       {"during the pause after the mailbox opened", [](sim::Options&) {},
-       [this] { return CountOf("open", "mailbox") >= 1; }, true, 0},
+       [this] { return CountOf("open", "mailbox") >= 1; }, true, 0, nullptr},
       {"the menu after the grace", [](sim::Options& o) { o.menuDelayMs = 1800; },
-       [this] { return PressesOf("mail.icon2") >= 1; }, false, 0},
+       [this] { return PressesOf("mail.icon2") >= 1; }, false, 0, "menu"},
       {"the prompt after the grace", [](sim::Options& o) { o.promptDelayMs = 1800; },
-       [this] { return Queued() >= 1; }, false, 1},
+       [this] { return Queued() >= 1; }, false, 1, "prompt"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -427,6 +428,15 @@ TEST_F(Feeder, AStoppedRunLeavesNothingOfAolsOpen) {
     EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
     EXPECT_EQ(dl().Label5.Caption(), L"0");
     EXPECT_EQ(Queued(), c.queued);
+    // The late window has shown by now (the run waits for it), or shows a moment later.
+    if (c.lateWindow) {
+      EXPECT_TRUE(WaitForJournal([&](const std::vector<sim::Event>& journal) {
+        return std::any_of(journal.begin(), journal.end(), [&](const sim::Event& e) {
+          return e.what == "open" && e.target == c.lateWindow;
+        });
+      })) << c.lateWindow
+          << " never showed";
+    }
     if (c.beforeWalk) {
       EXPECT_EQ(CountOf("select"), 0u) << "a mail was opened";
       EXPECT_FALSE(watchdogOn);
