@@ -25,8 +25,7 @@ class DlTool : public ::testing::Test {
       // The opening presses the toolbar's mailbox icon and lists the mails 4 seconds later.
       testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"),
                                   testing_support::Delivery::Post);
-      opened = V().WaitPanelVisible(kDlTitle) &&
-               testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000);
+      opened = V().WaitPanelVisible(kDlTitle) && WaitListFilled();
     }
   }
   static void TearDownTestSuite() {
@@ -36,6 +35,15 @@ class DlTool : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(pair->ok) << pair->failure;
     ASSERT_TRUE(opened) << "the DL Tool did not open with the mailbox's list";
+  }
+
+  // The list is filled one line at a time: wait for the last of the client's mails.
+  static bool WaitListFilled() {
+    return testing_support::WaitUntil(
+        [] {
+          return !S().State().mails.empty() && V().DlList().size() >= S().State().mails.size();
+        },
+        15000);
   }
 
   static Vantor& V() { return pair->vantor; }
@@ -157,7 +165,7 @@ TEST_F(DlTool, ReturnBringsTheMainPanelBackAndTheBoxesKeepTheirValues) {
   EXPECT_FALSE(V().PanelVisible(kDlTitle));
   testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"), testing_support::Delivery::Post);
   ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
-  ASSERT_TRUE(testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000));
+  ASSERT_TRUE(WaitListFilled());
   // Cleared and filled anew, never doubled.
   EXPECT_EQ(V().DlList().size(), S().State().mails.size());
   EXPECT_EQ(testing_support::GetText(V().ControlAt(kDlTitle, 1560, 360)), L"7");

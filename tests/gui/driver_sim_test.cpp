@@ -186,6 +186,6 @@ TEST(DriverSim, AClientHungFromItsStartIsFoundButAnswersNoRead) {
   HWND room = FindChatRoom();
   ASSERT_NE(room, nullptr);
   EXPECT_FALSE(skarnel_aol6::GetWindowCaption(room).has_value());
-  client->SetOptions(sim::Options{});  // released
-  EXPECT_EQ(skarnel_aol6::GetWindowCaption(room), L"Lobby");
+  client->SetOptions(sim::Options{});  // released: it answers once it is back at its messages
+  EXPECT_TRUE(WaitUntil([&] { return skarnel_aol6::GetWindowCaption(room) == L"Lobby"; }));
 }
