@@ -14,15 +14,11 @@ bool HasChildren(HWND window, std::initializer_list<const char*> classes) {
 
 HWND FindAolChild(std::initializer_list<const char*> signature) {
   ForeignWindow mdi = FindAolMain().Child("mdiclient");
-  ForeignWindow first = mdi.Child("aol child");
-  if (!first) return nullptr;
   // From the top of the siblings' Z-order, whatever each window's own class.
-  for (HWND candidate = GetWindow(first.get(), GW_HWNDFIRST); candidate;
-       candidate = GetWindow(candidate, GW_HWNDNEXT)) {
+  return WalkZOrder(mdi.Child("aol child").get(), kMaxAolChildrenVisited, [&](HWND candidate) {
     skarnel_aol6::DoEvents();
-    if (HasChildren(candidate, signature)) return candidate;
-  }
-  return nullptr;
+    return HasChildren(candidate, signature);
+  });
 }
 
 ForeignWindow ToolbarIcon(int position) {

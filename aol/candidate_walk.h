@@ -10,6 +10,24 @@
 
 namespace aol {
 
+// How many windows one walk visits at most. The walks process events as they go, and a handler
+// run meanwhile (or the client itself) may reorder the windows being walked, so a walk that
+// followed the Z-order without a bound could go round the same windows for good. No one has
+// this many windows open inside AOL, nor on the desktop.
+inline constexpr int kMaxAolChildrenVisited = 512;
+inline constexpr int kMaxTopLevelVisited = 4096;
+
+// `first` and the siblings below it, in Z-order from the top of its siblings, at most `limit` of
+// them: the first for which `match` holds, or 0.
+template <typename Match>
+HWND WalkZOrder(HWND first, int limit, Match match) {
+  if (!first) return nullptr;
+  HWND w = GetWindow(first, GW_HWNDFIRST);
+  for (int visited = 0; w && visited < limit; ++visited, w = GetWindow(w, GW_HWNDNEXT))
+    if (match(w)) return w;
+  return nullptr;
+}
+
 // The AOL main window, the first top-level window of its class.
 inline ForeignWindow FindAolMain() {
   return FindTopLevel("aol frame25");

@@ -55,12 +55,12 @@ std::wstring ReadProfileString(std::wstring_view section, std::wstring_view key,
   return aol::FromAnsi(std::string_view(buffer, n));
 }
 
-std::wstring GetWindowCaption(HWND window) {
-  if (!window) return {};
+std::optional<std::wstring> GetWindowCaption(HWND window) {
+  if (!window) return std::wstring();
   DWORD pid = 0;
   if (GetWindowThreadProcessId(window, &pid) == GetCurrentThreadId()) {
     int n = GetWindowTextLengthA(window);
-    if (n <= 0) return {};
+    if (n <= 0) return std::wstring();
     std::string text(static_cast<size_t>(n) + 1, '\0');
     int got = GetWindowTextA(window, text.data(), n + 1);
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
@@ -71,10 +71,12 @@ std::wstring GetWindowCaption(HWND window) {
   // driver's bounded send instead.
   aol::ForeignWindow w(window);
   auto n = w.Send(WM_GETTEXTLENGTH);
-  if (!n || *n <= 0) return {};
+  if (!n) return std::nullopt;  // no answer in time, or the window went meanwhile
+  if (*n <= 0) return std::wstring();
   std::string text(static_cast<size_t>(*n) + 1, '\0');
   auto got = w.Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  if (!got || *got <= 0) return {};
+  if (!got) return std::nullopt;
+  if (*got <= 0) return std::wstring();
   // A caption that changed between the two questions is cut at what the buffer holds.
   text.resize(std::min(static_cast<size_t>(*got), text.size() - 1));
   if (size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);

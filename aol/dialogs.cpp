@@ -13,13 +13,10 @@ namespace {
 template <typename Accept>
 HWND WalkTopLevel(const char* trigger, std::initializer_list<const char*> children, Accept accept,
                   bool processEvents = true) {
-  HWND first = FindWindowA(trigger, nullptr);
-  if (!first) return nullptr;
-  for (HWND w = GetWindow(first, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT)) {
+  return aol::WalkZOrder(FindWindowA(trigger, nullptr), aol::kMaxTopLevelVisited, [&](HWND w) {
     if (processEvents) skarnel_aol6::DoEvents();
-    if (aol::HasChildren(w, children) && accept(w)) return w;
-  }
-  return nullptr;
+    return aol::HasChildren(w, children) && accept(w);
+  });
 }
 
 bool IsStandardDialog(HWND window) {

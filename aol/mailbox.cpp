@@ -11,11 +11,6 @@ constexpr int kMailboxIcon = 2;
 // The list takes this long to settle on a selection before the first icon opens it.
 constexpr double kSelectionSettlesSeconds = 0.5;
 
-// The mail list inside the mailbox: tab control, its page, the list.
-aol::ForeignWindow MailList(aol::ForeignWindow mailbox) {
-  return mailbox.Child("_aol_tabcontrol").Child("_aol_tabpage").Child("_aol_tree");
-}
-
 // Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
 // one outside the list: what the list then selects is the client's business.
 // False when the list is missing or did not answer.
@@ -25,6 +20,14 @@ bool Select(aol::ForeignWindow list, int number) {
 }
 
 }  // namespace
+
+HWND MailListOf(HWND mailbox) {
+  return aol::ForeignWindow(mailbox)
+      .Child("_aol_tabcontrol")
+      .Child("_aol_tabpage")
+      .Child("_aol_tree")
+      .get();
+}
 
 HWND FindMailbox() {
   return aol::FindAolChild(
@@ -39,7 +42,7 @@ HWND FindOpenMail() {
 
 void OpenMailAt(int number) {
   aol::ForeignWindow mailbox(FindMailbox());
-  aol::ForeignWindow list = MailList(mailbox);
+  aol::ForeignWindow list(MailListOf(mailbox.get()));
   // A list that did not take the selection is not opened: it would open whichever mail was
   // selected before.
   if (!Select(list, number)) return;
@@ -50,7 +53,7 @@ void OpenMailAt(int number) {
 }
 
 void SelectMailAt(int number) {
-  Select(MailList(aol::ForeignWindow(FindMailbox())), number);
+  Select(aol::ForeignWindow(MailListOf(FindMailbox())), number);
 }
 
 void ClickToolbarIcon() {

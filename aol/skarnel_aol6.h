@@ -3,6 +3,7 @@
 // ways Vantor presses something in another program's window. Stateless free functions.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,10 @@ namespace skarnel_aol6 {
 std::wstring ReadProfileString(std::wstring_view section, std::wstring_view key,
                                std::wstring_view file);
 
-// The window's text; "" for a window without text or for handle 0.
-std::wstring GetWindowCaption(HWND window);
+// The window's text; "" for a window without text or for handle 0. Nothing when the read failed
+// (the client did not answer in time): a failed read is no empty caption, and nothing may be run
+// or typed from it.
+std::optional<std::wstring> GetWindowCaption(HWND window);
 
 // Keeps the panel above all non-topmost windows, in place and size.
 void KeepOnTop(HWND panel);

@@ -21,6 +21,9 @@ void CopyListItems(HWND listWindow, HWND target);
 
 // Mailbox, open mail and dialogs.
 HWND FindMailbox();
+// The mailbox's list of mails (its tab control's page's "_aol_tree"), whose LB_GETCOUNT is the
+// number of mails; 0 when `mailbox` is 0 or not a mailbox.
+HWND MailListOf(HWND mailbox);
 void OpenMailAt(int number);
 void SelectMailAt(int number);
 void ClickToolbarIcon();

@@ -70,7 +70,11 @@ void Head::Label11_Click() {
     MsgBox(L"Must be in a chatroom first!", 0, kTitle);
     return;
   }
-  skarnel_aol7::OpenAolUrl(skarnel_aol6::GetWindowCaption(room));
+  // A client that did not answer the read has not told us the room's name: re-entering with
+  // nothing would run the bare room address, so nothing goes to AOL.
+  const auto name = skarnel_aol6::GetWindowCaption(room);
+  if (!name) return;
+  skarnel_aol7::OpenAolUrl(*name);
   skarnel_aol6::Pause(core::kAfterReEnterSeconds);
   skarnel_aol7::SendChat(core::BackLine());
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "aol/candidate_walk.h"
 #include "aol/foreign_window.h"
 #include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
@@ -49,6 +50,60 @@ int stopPresses = 0;
 
 enum class WaitResult { Found, Stopped, GaveUp };
 
+// ---- The watchdog ------------------------------------------------------------------------
+// Timer1 alone would have to tick every few milliseconds to answer a dialog at once, and under
+// wine that costs Vantor more than a percent of a core for a whole run. Instead the platform
+// tells us when the client creates a standard dialog (wine delivers EVENT_OBJECT_CREATE across
+// processes within about a millisecond, but not EVENT_OBJECT_SHOW), and a short burst of quick
+// looks then catches it once it shows. Timer1 goes on ticking slowly, for a dialog whose
+// creation was not reported.
+
+// How long the quick looks go on after a dialog of the client was created, and how often.
+constexpr UINT kBurstLookMs = 1;
+constexpr ULONGLONG kBurstLengthMs = 1000;
+
+HWINEVENTHOOK dialogHook = nullptr;
+UINT_PTR burstTimer = 0;
+ULONGLONG burstEnd = 0;
+
+void StopBurst() {
+  if (burstTimer) KillTimer(nullptr, burstTimer);
+  burstTimer = 0;
+}
+
+void CALLBACK BurstTick(HWND, UINT, UINT_PTR, DWORD) {
+  DLtool& panel = App().dltool;
+  if (!panel.Timer1.Enabled() || GetTickCount64() >= burstEnd) {
+    StopBurst();
+    return;
+  }
+  panel.Timer1_Timer();
+}
+
+void CALLBACK WindowCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD,
+                            DWORD) {
+  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+  char cls[16] = {};
+  if (GetClassNameA(hwnd, cls, sizeof cls) <= 0 || lstrcmpiA(cls, "#32770") != 0) return;
+  burstEnd = GetTickCount64() + kBurstLengthMs;
+  if (!burstTimer) burstTimer = SetTimer(nullptr, 0, kBurstLookMs, BurstTick);
+}
+
+// Switches the watchdog: Timer1, and the report of the client's new dialogs.
+void SetWatchdog(DLtool& panel, bool on) {
+  panel.Timer1.SetEnabled(on);
+  if (on && !dialogHook) {
+    DWORD clientProcess = 0;  // 0, every process, while no client is running
+    if (HWND main = aol::FindAolMain().get()) GetWindowThreadProcessId(main, &clientProcess);
+    dialogHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, WindowCreated,
+                                 clientProcess, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+  } else if (!on) {
+    if (dialogHook) UnhookWinEvent(dialogHook);
+    dialogHook = nullptr;
+    StopBurst();
+  }
+}
+
 double Now() {
   static const double frequency = [] {
     LARGE_INTEGER f;
@@ -63,6 +118,12 @@ double Now() {
 // How long a wait still gives the client once Stop was pressed: a window that is just coming
 // lets the mail in hand be finished; a client that is stuck no longer holds up the ending.
 constexpr double kGraceAfterStop = 1.0;
+// For waits that Stop must not shorten.
+constexpr double kNoGrace = 1e300;
+// How long a stopped run still watches for a window it had asked for before Stop cut the wait,
+// to close it (within the wait's own limit): a slow client's menu, prompt or mailbox is not left
+// open, and a client that never shows it does not hold the stopped run for long.
+constexpr double kWatchAfterStop = 5.0;
 
 // Waits until `found` holds or `seconds` have passed, handling every message meanwhile. It
 // sleeps in the platform's wait and looks again at least every `pollMs`: the AOL client's
@@ -101,9 +162,20 @@ void PostKey(HWND window, WPARAM key) {
   w.Post(WM_KEYUP, key, 0);
 }
 
-bool MenuOpen() {
+// The fixed pauses of a run, in seconds.
+constexpr double kBeforePromptAnswer = 0.2;  // AOL's prompt settles before its icon is pressed
+constexpr double kBeforeNextMail = 0.4;      // the prompt has gone before the mail moves on
+constexpr double kAfterMailClose = 0.2;      // plain ending: the mail closing, not waited for
+constexpr double kAroundMarkingNew = 0.5;   // keep as new: before the first and after the last mark
+constexpr double kAfterMailboxClose = 0.3;  // the mailbox closing, at the end of every ending
+
+HWND OpenMenu() {
   HWND menu = FindWindowA("#32768", nullptr);
-  return menu && IsWindowVisible(menu);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+bool MenuOpen() {
+  return OpenMenu() != nullptr;
 }
 
 std::wstring MailsBefore(int handed) {
@@ -118,29 +190,61 @@ class Run {
 
  private:
   void SetCounter(int64_t value) { p_.Label5.SetCaption(std::to_wstring(value)); }
+  bool Stopped() const { return p_.Option1.Value(); }
   // A box that holds no number: the run ends where it was read.
   void NotANumber() {
     SetCounter(0);
     MsgBox(kNotANumber, MB_ICONEXCLAMATION, kTitle);
-    p_.Timer1.SetEnabled(false);
+    SetWatchdog(p_, false);
   }
   // An AOL window that never came: nothing more goes to AOL, and the user learns what stuck.
   void GiveUp(const std::wstring& what) {
-    p_.Timer1.SetEnabled(false);
+    SetWatchdog(p_, false);
     SetCounter(0);
     MsgBox(what + L"\r\n" + MailsBefore(handed_), MB_ICONEXCLAMATION, kTitle);
   }
+  // Stop cut a wait for one of AOL's windows short, but the window asked for may still come: the
+  // run watches for it a while longer and closes it as soon as it shows, so that a stopped run
+  // leaves nothing of AOL's open behind it.
+  void CloseIfItComes(const std::function<HWND()>& find, double seconds,
+                      const std::function<void(HWND)>& close);
+  // Stop pressed before the first mail was opened: no mail is opened, the watchdog is never
+  // started, the mailbox the run asked for is closed, and the run ends as any stopped run.
+  void EndBeforeWalk();
   // The pause after a mail, at the speed in the box now. False when the run had to end.
   bool SpeedPause();
   // The mails one by one; false when the run has already ended.
   bool Walk();
   // Closing the mail and the mailbox, marking the range as new if asked; false when it gave up.
   bool Ending();
+  // The mail window the run walks; the user's own open mails are none of its business.
+  HWND RunMail() const {
+    return mailWindow_ && IsWindow(mailWindow_) ? mailWindow_ : skarnel_aol7::FindOpenMail();
+  }
 
   DLtool& p_;
   int first_ = 0, last_ = 0;
+  // The last mail the walk reaches: the range's last, or the mailbox's last mail when the range
+  // runs past it (the count read when the mailbox opened). Past its last mail the client's mail
+  // window stays where it is, and the same mail would be queued again and again.
+  int lastInMailbox_ = 0;
   int handed_ = 0;  // mails whose Download prompt was answered
+  HWND mailWindow_ = nullptr;
 };
+
+void Run::CloseIfItComes(const std::function<HWND()>& find, double seconds,
+                         const std::function<void(HWND)>& close) {
+  // Another Stop does not shorten this: the run is already ending.
+  if (WaitFor([&] { return find() != nullptr; }, std::min(seconds, kWatchAfterStop), 2, kNoGrace) ==
+      WaitResult::Found)
+    close(find());
+}
+
+void Run::EndBeforeWalk() {
+  SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
+  SetCounter(0);
+  MsgBox(kDone, MB_OK, kTitle);
+}
 
 bool Run::SpeedPause() {
   auto speed = dltool::ReadSpeed(p_.Combo1.Text());
@@ -149,45 +253,55 @@ bool Run::SpeedPause() {
     return false;
   }
   // A negative speed pauses not at all; a huge one lasts until Stop, which ends the walk anyway.
-  WaitFor([this] { return p_.Option1.Value(); }, *speed, 1000, 0);
+  WaitFor([this] { return Stopped(); }, *speed, 1000, 0);
   return true;
 }
 
 bool Run::Walk() {
   int64_t remaining = static_cast<int64_t>(last_) - first_ + 1;
-  while (remaining > 0 && !p_.Option1.Value()) {
+  for (int64_t mail = first_; mail <= lastInMailbox_ && !Stopped(); ++mail) {
     skarnel_aol6::DoEvents();
-    // The open mail's second icon opens its pop-up menu; the press is posted, so it returns
-    // before the menu shows.
+    // The open mail's second icon opens its pop-up menu; the press is posted, because the menu
+    // runs inside the client's handling of the press and a sent press would wait for it.
     skarnel_aol6::ClickButton(dltool::NthIcon(dltool::FrontAolChild(), 2));
+    double asked = Now();
     switch (WaitFor(MenuOpen, dltool::Limits().menu)) {
       case WaitResult::GaveUp:
         GiveUp(L"AOL's download menu did not open.");
         return false;
       case WaitResult::Stopped:
+        // Escape closes a menu that comes late, without choosing anything.
+        CloseIfItComes(OpenMenu, dltool::Limits().menu - (Now() - asked), [](HWND menu) {
+          PostKey(menu, VK_ESCAPE);
+          WaitFor([] { return !MenuOpen(); }, dltool::Limits().menu, 2, kNoGrace);
+        });
         return true;
       case WaitResult::Found:
         break;
     }
     // Down, Down, Enter: the menu's second entry puts the mail in the Download Manager.
-    HWND menu = FindWindowA("#32768", nullptr);
+    HWND menu = OpenMenu();
     PostKey(menu, VK_DOWN);
     PostKey(menu, VK_DOWN);
     PostKey(menu, VK_RETURN);
+    asked = Now();
     switch (
         WaitFor([] { return skarnel_aol6::FindAolModal() != nullptr; }, dltool::Limits().prompt)) {
       case WaitResult::GaveUp:
         GiveUp(L"AOL's download prompt did not appear.");
         return false;
       case WaitResult::Stopped:
+        // The mail is queued by the time the prompt shows; its only answer is its first icon.
+        CloseIfItComes(skarnel_aol6::FindAolModal, dltool::Limits().prompt - (Now() - asked),
+                       [](HWND prompt) { skarnel_aol6::ClickIcon(dltool::NthIcon(prompt, 1)); });
         return true;
       case WaitResult::Found:
         break;
     }
-    skarnel_aol6::Pause(0.2);
+    skarnel_aol6::Pause(kBeforePromptAnswer);
     skarnel_aol6::ClickIcon(dltool::NthIcon(skarnel_aol6::FindAolModal(), 1));
     ++handed_;
-    skarnel_aol6::Pause(0.4);
+    skarnel_aol6::Pause(kBeforeNextMail);
     // The mail window's sixth icon moves it on to the next mail of the list.
     skarnel_aol6::ClickIcon(dltool::NthIcon(dltool::FrontAolChild(), 6));
     SetCounter(--remaining);
@@ -200,34 +314,35 @@ bool Run::Ending() {
   auto pressMarkNew = [] {
     skarnel_aol6::ClickIcon(dltool::NthIcon(skarnel_aol7::FindMailbox(), 3));
   };
+  const HWND mail = RunMail();
+  SendWindow(mail, WM_CLOSE);
   if (p_.Check1.Value() != 1) {
-    SendWindow(skarnel_aol7::FindOpenMail(), WM_CLOSE);
-    skarnel_aol6::Pause(0.2);
+    skarnel_aol6::Pause(kAfterMailClose);
     pressMarkNew();
     SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
-    skarnel_aol6::Pause(0.3);
+    skarnel_aol6::Pause(kAfterMailboxClose);
     return true;
   }
-  // Keep as new: the mails can only be marked from the mailbox once the mail window is gone.
-  SendWindow(skarnel_aol7::FindOpenMail(), WM_CLOSE);
-  if (WaitFor([] { return skarnel_aol7::FindOpenMail() == nullptr; }, dltool::Limits().mailClose) ==
+  // Keep as new: the mails can only be marked from the mailbox once the run's mail window is
+  // gone. Other open mails (the user's own, or one an earlier run left) may stay.
+  if (WaitFor([mail] { return !IsWindow(mail); }, dltool::Limits().mailClose) ==
       WaitResult::GaveUp) {
     GiveUp(L"The open mail did not close.");
     return false;
   }
-  skarnel_aol6::Pause(0.5);
+  skarnel_aol6::Pause(kAroundMarkingNew);
   pressMarkNew();
-  // The whole range, whether or not Stop cut the walk short; a Stop pressed during this walk
-  // ends it (a huge range would otherwise hold the program for hours).
+  // The whole range, whether or not Stop cut the walk short, but only mails that exist; a Stop
+  // pressed during this walk ends it (a huge range would otherwise hold the program for hours).
   const int stopsBefore = stopPresses;
-  for (int64_t k = first_; k <= last_ && stopPresses == stopsBefore; ++k) {
+  for (int64_t k = first_; k <= lastInMailbox_ && stopPresses == stopsBefore; ++k) {
     skarnel_aol6::DoEvents();
     skarnel_aol7::SelectMailAt(static_cast<int>(k));
     pressMarkNew();
   }
-  skarnel_aol6::Pause(0.5);
+  skarnel_aol6::Pause(kAroundMarkingNew);
   SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
-  skarnel_aol6::Pause(0.3);
+  skarnel_aol6::Pause(kAfterMailboxClose);
   return true;
 }
 
@@ -260,26 +375,26 @@ void Run::Go() {
     skarnel_aol7::SendChat(core::AddingLine(p_.Label5.Caption()));
     skarnel_aol7::SendChat(core::LinkLine());
   }
+  // Stopped during the announcement: the mailbox has not been asked for yet.
+  if (Stopped()) return EndBeforeWalk();
   skarnel_aol7::ClickToolbarIcon();
+  const double asked = Now();
   switch (
       WaitFor([] { return skarnel_aol7::FindMailbox() != nullptr; }, dltool::Limits().mailbox)) {
     case WaitResult::GaveUp:
       GiveUp(L"AOL's mailbox did not open.");
       return;
     case WaitResult::Stopped:
-      // Nothing is open yet, so there is nothing to close or mark.
-      SetCounter(0);
-      MsgBox(kDone, MB_OK, kTitle);
-      return;
+      CloseIfItComes(skarnel_aol7::FindMailbox, dltool::Limits().mailbox - (Now() - asked),
+                     [](HWND) {});
+      return EndBeforeWalk();
     case WaitResult::Found:
       break;
   }
-  skarnel_aol6::Pause(4);
-  HWND box = skarnel_aol7::FindMailbox();
-  const LRESULT mails = aol::ForeignWindow(box)
-                            .Child("_aol_tabcontrol")
-                            .Child("_aol_tabpage")
-                            .Child("_aol_tree")
+  // The mailbox settles before its mails are counted; Stop ends the wait at once.
+  WaitFor([this] { return Stopped(); }, dltool::kMailboxSettleSeconds, 1000, 0);
+  if (Stopped()) return EndBeforeWalk();
+  const LRESULT mails = aol::ForeignWindow(skarnel_aol7::MailListOf(skarnel_aol7::FindMailbox()))
                             .Send(LB_GETCOUNT)
                             .value_or(0);
   if (first_ > mails) {
@@ -287,21 +402,25 @@ void Run::Go() {
     SetCounter(0);
     return;
   }
+  lastInMailbox_ = static_cast<int>(std::min<LRESULT>(last_, mails));
 
-  p_.Timer1.SetEnabled(true);
+  SetWatchdog(p_, true);
   if (!skarnel_aol7::FindMailbox()) {
-    p_.Timer1.SetEnabled(false);
+    SetWatchdog(p_, false);
     return;
   }
   skarnel_aol7::OpenMailAt(first_);
   if (!SpeedPause()) return;
+  // By now the mail just opened is the top open mail: the one the walk moves on and the ending
+  // closes.
+  mailWindow_ = skarnel_aol7::FindOpenMail();
   if (!Walk()) return;
   if (!Ending()) return;
 
   SetCounter(0);
   // Shown while the watchdog still runs: it only ever presses the client's dialogs, not this.
   MsgBox(kDone, MB_OK, kTitle);
-  p_.Timer1.SetEnabled(false);
+  SetWatchdog(p_, false);
 }
 
 }  // namespace
@@ -319,13 +438,13 @@ void DLtool::Label3_Click() {
 
 void DLtool::Label4_Click() {
   PlayPress();
-  Timer1.SetEnabled(false);
+  SetWatchdog(*this, false);
   Option1.SetValue(true);
   ++stopPresses;
 }
 
 void DLtool::Timer1_Timer() {
-  // A hundred ticks a second: the one cheap look for any standard dialog comes first.
+  // The cheap look for any standard dialog comes first: most ticks find none.
   if (!FindWindowA("#32770", nullptr)) return;
   HWND dialog = skarnel_aol7::FindClientDialog();
   if (!dialog) return;

@@ -1,7 +1,6 @@
 // The DL Tool panel: opening it, its load, Return, the check box and dragging.
 #include <string>
 
-#include "aol/foreign_window.h"
 #include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
 #include "dltool/feeder.h"
@@ -22,21 +21,24 @@ int openings = 0;
 void OpenDlTool() {
   Panels& app = App();
   PlayPopup();
+  // During a run only the panels are swapped: pressing the mailbox icon would bring the mailbox
+  // in front of the mail the run is walking, and the list would be emptied under the user.
+  if (app.dltool.running) {
+    app.head.Hide();
+    app.dltool.Show();
+    return;
+  }
   app.dltool.List1.Clear();  // the first use of the panel loads it
   skarnel_aol7::ClickToolbarIcon();
   app.head.Hide();
   app.dltool.Show();
   const int opening = ++openings;
   // The mailbox takes a while to come up; meanwhile the panel is already live.
-  skarnel_aol6::Pause(4);
+  skarnel_aol6::Pause(dltool::kMailboxSettleSeconds);
   if (opening != openings) return;
   // The mail list of the top AOL window, which by now is the mailbox.
-  HWND list = aol::ForeignWindow(dltool::FrontAolChild())
-                  .Child("_aol_tabcontrol")
-                  .Child("_aol_tabpage")
-                  .Child("_aol_tree")
-                  .get();
-  skarnel_aol7::CopyListItems(list, app.dltool.List1.hwnd());
+  skarnel_aol7::CopyListItems(skarnel_aol7::MailListOf(dltool::FrontAolChild()),
+                              app.dltool.List1.hwnd());
 }
 
 }  // namespace

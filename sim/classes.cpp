@@ -107,16 +107,25 @@ struct IconData {
   std::string name;
   std::function<void()> action;
   bool down = false;
+  bool downPosted = false;
 };
+
+// How a message reached the icon: a message sent from another thread is handled while its
+// sender waits; anything else came through the queue (posted, or real input).
+std::string Delivered(const char* message) {
+  return InSendMessage() ? std::string(message) : std::string("posted ") + message;
+}
 
 // The client acts on an icon only when a press is complete: a button-down followed either by
 // the release of the space bar (the pair that the driver sends) or by a button-up (a posted
-// or real mouse click).
-void Press(HWND hwnd, IconData* data, const char* sequence) {
+// or real mouse click). The journal names both messages, each marked "posted " when it was.
+void Press(HWND hwnd, IconData* data, const char* release) {
   data->down = false;
   InvalidateRect(hwnd, nullptr, TRUE);
   Client::Impl* impl = data->impl;
   std::string name = data->name;
+  const std::string sequence = (data->downPosted ? "posted LBUTTONDOWN" : "LBUTTONDOWN") +
+                               std::string("+") + Delivered(release);
   auto action = data->action;  // the action may close the icon's window
   impl->MaybeHang(name);
   impl->Log("press", name, sequence);
@@ -139,14 +148,15 @@ LRESULT CALLBACK IconProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
       if (data) {
         data->down = true;
+        data->downPosted = !InSendMessage();
         InvalidateRect(hwnd, nullptr, TRUE);
       }
       return 0;
     case WM_LBUTTONUP:
-      if (data && data->down) Press(hwnd, data, "LBUTTONDOWN+LBUTTONUP");
+      if (data && data->down) Press(hwnd, data, "LBUTTONUP");
       return 0;
     case WM_KEYUP:
-      if (data && data->down && wParam == VK_SPACE) Press(hwnd, data, "LBUTTONDOWN+KEYUP(SPACE)");
+      if (data && data->down && wParam == VK_SPACE) Press(hwnd, data, "KEYUP(SPACE)");
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -32,6 +32,11 @@ void ThreadMain(Client::Impl* impl) {
     impl->started = true;
   }
   SetEvent(impl->ready);
+  if (made && impl->Opts().hungFromStart && !impl->quitting) {
+    // Its windows are there to be found, but the thread never gets to its messages.
+    impl->Log("hang", "start");
+    WaitForSingleObject(impl->hungRelease, INFINITE);
+  }
   if (made) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -155,12 +160,18 @@ std::unique_ptr<Client> Client::Start(const Options& options) {
   auto impl = std::make_unique<Impl>();
   impl->options = options;
   impl->mails = StartMails(std::max(0, options.mails));
+  for (const std::string& subject : options.extraMails) {
+    Mail mail{.date = "07/31/02", .from = "BuddyJoe", .subject = subject};
+    mail.body = "Hi Member,\r\n\r\n" + subject;
+    impl->mails.push_back(std::move(mail));
+  }
   impl->downloadDialogArmed = options.dialogOnDownload;
   if (!options.journalFile.empty())
     impl->journalFile = std::fopen(options.journalFile.c_str(), "ab");
   impl->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   impl->exited = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  impl->hungRelease = CreateEventA(nullptr, TRUE, options.hung ? FALSE : TRUE, nullptr);
+  impl->hungRelease =
+      CreateEventA(nullptr, TRUE, options.hung || options.hungFromStart ? FALSE : TRUE, nullptr);
   Impl* raw = impl.get();
   impl->thread = std::thread(ThreadMain, raw);
   WaitForSingleObject(impl->ready, INFINITE);
@@ -237,7 +248,7 @@ void Client::SetOptions(const Options& options) {
     impl_->options.stateFile = stateFile;
   }
   impl_->downloadDialogArmed = options.dialogOnDownload;
-  if (options.hung)
+  if (options.hung || options.hungFromStart)
     ResetEvent(impl_->hungRelease);
   else
     SetEvent(impl_->hungRelease);

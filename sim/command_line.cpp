@@ -56,6 +56,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       o.dialogOnDownload = true;
     } else if (arg == "--hung") {
       o.hung = true;
+    } else if (arg == "--hung-from-start") {
+      o.hungFromStart = true;
     } else if (arg == "--no-server") {
       o.serverPresent = false;
     } else if (arg == "--look-alike") {
@@ -64,6 +66,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       if (!value(o.journalFile)) return false;
     } else if (arg == "--state") {
       if (!value(o.stateFile)) return false;
+    } else if (arg == "--mail") {
+      if (!value(v)) return false;
+      o.extraMails.push_back(v);
     } else if (arg == "--room") {
       if (!value(o.roomName)) return false;
     } else if (arg == "--screen-name") {
@@ -71,7 +76,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     } else if (arg == "--foreign-dialog") {
       if (!value(result.foreignText)) return false;
       result.foreignDialog = true;
-    } else if (arg == "--extra-children" || arg == "--mails" || arg == "--server-delay") {
+    } else if (arg == "--extra-children" || arg == "--mails" || arg == "--server-delay" ||
+               arg == "--menu-delay" || arg == "--prompt-delay") {
       int n = 0;
       if (!value(v)) return false;
       if (!ReadInt(v, n)) {
@@ -80,6 +86,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       }
       (arg == "--extra-children" ? o.extraChildren
        : arg == "--mails"        ? o.mails
+       : arg == "--menu-delay"   ? o.menuDelayMs
+       : arg == "--prompt-delay" ? o.promptDelayMs
                                  : o.serverDelayMs) = n;
     } else if (arg == "--mailbox-delay") {
       if (!value(v)) return false;

@@ -21,6 +21,35 @@ void StoreImpl(HWND hwnd, LPARAM lParam) {
       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
 }
 
+// The keys the open download menu takes, for the journal (the menu's own loop reads them from
+// the queue, so they were posted, or typed).
+thread_local std::string* tMenuKeys = nullptr;
+
+std::string KeyName(WPARAM key) {
+  switch (key) {
+    case VK_DOWN:
+      return "DOWN";
+    case VK_UP:
+      return "UP";
+    case VK_RETURN:
+      return "RETURN";
+    case VK_ESCAPE:
+      return "ESCAPE";
+  }
+  return "VK" + std::to_string(key);
+}
+
+LRESULT CALLBACK MenuKeys(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_MENU && tMenuKeys && lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg->message == WM_KEYDOWN) {
+      if (!tMenuKeys->empty()) *tMenuKeys += ',';
+      *tMenuKeys += "posted " + KeyName(msg->wParam);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 LRESULT CALLBACK ModalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -70,8 +99,15 @@ void Client::Impl::OpenDownloadMenu(Child* mailWindow) {
   RECT rc{};
   GetWindowRect(mail, &rc);
   Log("open", "menu", "Download");
+  std::string keys;
+  std::string* outerKeys = tMenuKeys;
+  tMenuKeys = &keys;
+  HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, MenuKeys, nullptr, GetCurrentThreadId());
   UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN,
                                rc.left + 90, rc.bottom - 60, 0, mainWindow.load(), nullptr);
+  if (hook) UnhookWindowsHookEx(hook);
+  tMenuKeys = outerKeys;
+  Log("keys", "menu", keys);
   char entry[64] = "";
   if (chosen) GetMenuStringA(menu, chosen, entry, sizeof entry, MF_BYCOMMAND);
   DestroyMenu(menu);
@@ -101,7 +137,12 @@ void Client::Impl::QueueDownload(int number) {
     ShowClientDialog(kDownloadDialogText);
     if (quitting) return;
   }
-  if (!Opts().promptNever) ShowPrompt();
+  const Options o = Opts();
+  if (o.promptNever) return;
+  if (o.promptDelayMs > 0)
+    After(static_cast<UINT>(o.promptDelayMs), [this] { ShowPrompt(); });
+  else
+    ShowPrompt();
 }
 
 void Client::Impl::ShowPrompt() {
@@ -122,6 +163,19 @@ void Client::Impl::ShowPrompt() {
   MakeIcon(this, modal, "modal.icon1", "OK", 130, 70, 80, 26, [this] { AnswerPrompt(); });
   ShowWindow(modal, SW_SHOWNORMAL);
   Log("open", "prompt", kPromptText);
+  // AOL's prompt is modal: whatever brought it up (the download menu's choice, and with it the
+  // press of the mail's download icon) is held until the prompt is answered or closed.
+  const HWND prompt = modal;
+  MSG msg;
+  while (IsWindow(prompt) && !quitting) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loops
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
 }
 
 void Client::Impl::AnswerPrompt() {

@@ -44,12 +44,18 @@ void Client::Impl::OpenMail(int number) {
     std::function<void()> action;
     if (i == 1)
       action = [this, hwnd] {
-        if (Opts().menuNever) return;
-        // The menu's own loop must not run inside a sent press: open it once the press is done.
-        Defer([this, hwnd] {
+        const Options o = Opts();
+        if (o.menuNever) return;
+        auto open = [this, hwnd] {
           for (Child* m : ChildrenOf(ChildKind::Mail))
             if (m->hwnd == hwnd) OpenDownloadMenu(m);
-        });
+        };
+        // As a real control does, the menu runs its loop inside the handling of the press: a
+        // press sent here holds its sender until the menu (and the prompt it leads to) closes.
+        if (o.menuDelayMs > 0)
+          After(static_cast<UINT>(o.menuDelayMs), open);  // a slow client
+        else
+          open();
       };
     if (i == 5) action = [this, window] { NextMail(window); };
     MakeIcon(this, hwnd, "mail.icon" + std::to_string(i + 1), kIcons[i], 10 + i * 79, 332, 75, 26,

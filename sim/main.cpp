@@ -11,15 +11,19 @@
 //     --extra-children N      N plain AOL windows opened in front of the room
 //     --look-alike            an Instant Message in front: a typing box but no transcript
 //     --mails N               mails in the mailbox at start (default 12)
+//     --mail SUBJECT          one more mail below them, with this subject (repeatable)
 //     --no-server             no mail server in the room
 //     --server-delay MS       the server answers after MS milliseconds (default 300)
 //     --mailbox-delay S       the toolbar's mailbox icon opens the mailbox S seconds later
 //     --mailbox-never         ... or never
 //     --menu-never            an open mail's download icon opens no menu
+//     --menu-delay MS         ... or opens it MS milliseconds after the press
 //     --prompt-never          a download brings up no AOL prompt
+//     --prompt-delay MS       ... or brings it up MS milliseconds later
 //     --mail-sticky           open mails refuse to close
 //     --dialog-on-download    a standard dialog of the client pops up at the first download
 //     --hung                  the client stops answering at the first message from Vantor
+//     --hung-from-start       the client answers nothing at all from its start
 //     --foreign-dialog TEXT   nothing of AOL: only a standard message box with TEXT, as another
 //                             program would show (journalled like the client's dialogs)
 //

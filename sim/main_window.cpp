@@ -84,6 +84,21 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcA(hwnd, mdi, msg, wParam, lParam);
 }
 
+namespace {
+
+// Keeps answering messages sent to this thread for `ms`, as a client busy with something else
+// does; posted messages and input wait.
+void AnswerSentFor(DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE, 0);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
+
+}  // namespace
+
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* child = reinterpret_cast<Child*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   switch (msg) {
@@ -100,6 +115,15 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
           !child->impl->quitting) {
         child->impl->Log("refuse", child->JournalName(), WindowText(hwnd));
         return 0;
+      }
+      break;
+    case WM_GETTEXTLENGTH:
+      if (child && child->kind == ChildKind::Room && InSendMessage()) {
+        if (const int ms = child->impl->Opts().slowReadMs; ms > 0) {
+          child->impl->Log("slow", child->JournalName());
+          AnswerSentFor(static_cast<DWORD>(ms));
+          if (!IsWindow(hwnd)) return 0;
+        }
       }
       break;
     case WM_CTLCOLORSTATIC:  // read-only text (transcript, mail body) on white, as in AOL

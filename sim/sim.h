@@ -15,21 +15,28 @@ struct Options {
   std::string screenName = "Member";
   bool chatRoom = true;  // one chat room open
   std::string roomName = "Lobby";
-  bool secondRoom = false;         // a second chat room ("Lobby 2"), lower in the Z-order
-  int extraChildren = 0;           // plain AOL child windows opened in front of the room
-  int mails = 12;                  // mails in the mailbox at start
-  bool serverPresent = true;       // a member with the trigger "vault" in the room
-  int serverDelayMs = 300;         // how long the server takes to answer
-  double mailboxDelaySeconds = 0;  // the toolbar's 2nd icon opens the mailbox this much later
-  bool mailboxNever = false;       // ... or never
-  bool menuNever = false;          // the open mail's 2nd icon opens no pop-up menu
-  bool promptNever = false;        // choosing Download brings up no "_aol_modal" prompt
-  bool mailSticky = false;         // an open mail refuses WM_CLOSE
-  bool dialogOnDownload = false;   // a standard dialog of the client pops up at the first download
-  bool hung = false;               // the client's thread stops answering messages after start
-  bool lookAlike = false;          // an AOL child in front with a "richcntl" but no transcript
-  std::string journalFile;         // when set, every event is also appended to this file
-  std::string stateFile;           // when set, rewritten with the client's State on each change
+  bool secondRoom = false;              // a second chat room ("Lobby 2"), lower in the Z-order
+  int extraChildren = 0;                // plain AOL child windows opened in front of the room
+  int mails = 12;                       // mails in the mailbox at start
+  std::vector<std::string> extraMails;  // subjects of more mails below them (bytes as given)
+  bool serverPresent = true;            // a member with the trigger "vault" in the room
+  int serverDelayMs = 300;              // how long the server takes to answer
+  double mailboxDelaySeconds = 0;       // the toolbar's 2nd icon opens the mailbox this much later
+  bool mailboxNever = false;            // ... or never
+  bool menuNever = false;               // the open mail's 2nd icon opens no pop-up menu
+  int menuDelayMs = 0;                  // ... or opens it this much later, after the press returned
+  bool promptNever = false;             // choosing Download brings up no "_aol_modal" prompt
+  int promptDelayMs = 0;                // ... or brings it up this much later
+  bool mailSticky = false;              // an open mail refuses WM_CLOSE
+  bool dialogOnDownload = false;  // a standard dialog of the client pops up at the first download
+  bool hung = false;              // the client's thread stops answering messages after start
+  int slowReadMs = 0;  // a read of a room's name (from another thread) is answered this late,
+                       // while everything else sent meanwhile is answered as usual
+  bool hungFromStart = false;  // ... or answers nothing at all from its start, not even a read
+                               // of a window's text (SetOptions with both false releases it)
+  bool lookAlike = false;      // an AOL child in front with a "richcntl" but no transcript
+  std::string journalFile;     // when set, every event is also appended to this file
+  std::string stateFile;       // when set, rewritten with the client's State on each change
 };
 
 // One thing that happened in the client. `target` names the window in the terms of the window
@@ -40,8 +47,13 @@ struct Options {
 //
 // The kinds of event, with their targets and texts (stable: tests compare them):
 //   settext  "chat.input" | "keyword.edit"   the exact ANSI bytes of a WM_SETTEXT
-//   press    "<window>.icon<N>"              "LBUTTONDOWN+KEYUP(SPACE)" or "LBUTTONDOWN+LBUTTONUP";
-//            windows: toolbar, chat, keyword, mailbox, mail, modal, child, im
+//   press    "<window>.icon<N>"              the button-down and the release that completed it,
+//            each marked "posted " when it came through the queue rather than sent:
+//            "LBUTTONDOWN+KEYUP(SPACE)" (the driver's sent pair), "posted LBUTTONDOWN+posted
+//            LBUTTONUP" (a posted or real click); windows: toolbar, chat, keyword, mailbox,
+//            mail, modal, child, im
+//   keys     "menu"                          the keys the download menu took, in order, each
+//                                            marked "posted " ("posted DOWN,posted DOWN,...")
 //   say      "chat"                          "Name: line", every line that reaches a transcript
 //   select   "mailbox.list"                  the index given to LB_SETCURSEL
 //   enter    "mailbox.list"                  the selected index when WM_CHAR 13 arrived
@@ -56,7 +68,9 @@ struct Options {
 //   marknew  "mailbox"                       the mail number marked as new
 //   prompt   "modal.icon1"                   the prompt's answer ("OK")
 //   dialog   "dialog" (shown: its text) | "dialog.button" (answered: "OK")
-//   hang     "chat.input", "chat.icon6", ...  where the hung client stopped answering
+//   hang     "chat.input", "chat.icon6", ...  where the hung client stopped answering ("start"
+//                                            when it was hung from its start)
+//   slow     "room <name>"                   a read of the room's name that is answered late
 struct Event {
   std::string what;
   std::string target;

@@ -17,14 +17,15 @@ constexpr DWORD kRunMs = 40000;
 class DlTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    pair = new Pair(L"--mails 8 --no-server");
+    // Below the eight mails, one whose subject holds the byte 0x9A (U+0161 in code page 1252)
+    // and one too long for a 255-character buffer.
+    pair = new Pair(L"--mails 8 --no-server --mail \"Vault \u0161 17: the bay\" --mail " +
+                    std::wstring(300, L'L'));
     if (pair->Start()) {
       // The opening presses the toolbar's mailbox icon and lists the mails 4 seconds later.
       testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"),
                                   testing_support::Delivery::Post);
-      // The list fills one mail at a time: wait for all of them, not for the first.
-      opened = V().WaitPanelVisible(kDlTitle) &&
-               testing_support::WaitUntil([] { return V().DlList().size() >= 8; }, 15000);
+      opened = V().WaitPanelVisible(kDlTitle) && WaitListFilled();
     }
   }
   static void TearDownTestSuite() {
@@ -34,6 +35,15 @@ class DlTool : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(pair->ok) << pair->failure;
     ASSERT_TRUE(opened) << "the DL Tool did not open with the mailbox's list";
+  }
+
+  // The list is filled one line at a time: wait for the last of the client's mails.
+  static bool WaitListFilled() {
+    return testing_support::WaitUntil(
+        [] {
+          return !S().State().mails.empty() && V().DlList().size() >= S().State().mails.size();
+        },
+        15000);
   }
 
   static Vantor& V() { return pair->vantor; }
@@ -61,13 +71,18 @@ class DlTool : public ::testing::Test {
 TEST_F(DlTool, OpeningListsTheMailboxNumberedWithTheBoxesAtTheirStart) {
   EXPECT_FALSE(V().PanelVisible(kHeadTitle));
   const auto mails = S().State().mails;
-  const auto lines = V().DlList();
-  ASSERT_EQ(lines.size(), mails.size());
-  ASSERT_EQ(lines.size(), 8u);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::wstring number = std::to_wstring(i + 1) + L":  ";
-    EXPECT_EQ(lines[i].substr(0, number.size()), number) << i;
+  ASSERT_EQ(mails.size(), 10u);
+  EXPECT_EQ(mails[8], "Vault \x9A 17: the bay");
+  EXPECT_EQ(mails[9], std::string(300, 'L'));
+  // Line by line, whole: the number, a colon, two blanks and the subject as the client holds it.
+  std::vector<std::wstring> expected;
+  for (size_t i = 0; i < mails.size(); ++i) {
+    std::wstring subject(mails[i].size(), L'\0');
+    MultiByteToWideChar(1252, 0, mails[i].data(), static_cast<int>(mails[i].size()), subject.data(),
+                        static_cast<int>(subject.size()));
+    expected.push_back(std::to_wstring(i + 1) + L":  " + subject);
   }
+  EXPECT_EQ(V().DlList(), expected);
   EXPECT_EQ(V().DlCounter(), L"0");
   EXPECT_EQ(testing_support::GetText(V().Control(kDlTitle, nullptr, L"ComboBox")), L"Speed");
   EXPECT_EQ(testing_support::GetText(V().ControlAt(kDlTitle, 120, 360)), L"#");
@@ -137,7 +152,7 @@ TEST_F(DlTool, ChecksRefuseARunBeforeAnythingReachesTheClient) {
 
 TEST_F(DlTool, AFirstMailBeyondTheMailboxIsRefusedOnceTheMailboxIsOpen) {
   const size_t mark = S().Mark();
-  EXPECT_EQ(Run(L"9", L"12", L"1", false), L"Not enough mails in the mail box!");
+  EXPECT_EQ(Run(L"11", L"14", L"1", false), L"Not enough mails in the mail box!");
   EXPECT_EQ(V().DlCounter(), L"0");
   EXPECT_TRUE(QueuedSince(mark).empty());
   EXPECT_EQ(Kinds(S().SaidSince(mark)), (Lines{"signature", "adding 4", "link"}));
@@ -150,7 +165,7 @@ TEST_F(DlTool, ReturnBringsTheMainPanelBackAndTheBoxesKeepTheirValues) {
   EXPECT_FALSE(V().PanelVisible(kDlTitle));
   testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"), testing_support::Delivery::Post);
   ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
-  ASSERT_TRUE(testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000));
+  ASSERT_TRUE(WaitListFilled());
   // Cleared and filled anew, never doubled.
   EXPECT_EQ(V().DlList().size(), S().State().mails.size());
   EXPECT_EQ(testing_support::GetText(V().ControlAt(kDlTitle, 1560, 360)), L"7");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aol/ansi.h"
+#include "aol/foreign_window.h"
 #include "core/banner_lines.h"
 #include "core/chat_banners.h"
 #include "sim/sim.h"
@@ -138,6 +139,17 @@ TEST_F(ReEnter, EntersTheRoomByItsCaptionThenSaysItIsBack) {
     EXPECT_FALSE(IsZoomed(client->MainWindow()));
     EXPECT_EQ(effects.log, std::vector<std::wstring>{L"sound:press"});
   }
+}
+
+// A read of the room's name that failed (the client answered it too late) is no name: nothing
+// is run or typed, where the bare room address would have been.
+TEST_F(ReEnter, AFailedReadOfTheRoomsNameRunsNothing) {
+  RestartSim({.slowReadMs = static_cast<int>(aol::kSendTimeoutMs) + 1500});
+  head().Label11_Click();
+  Settle(2000);  // until the client is done answering late
+  EXPECT_EQ(testing_support::TextsOf(Journal(), "slow", "room Lobby").size(), 1u);
+  EXPECT_JOURNAL(Journal(), {}, {"settext", "press", "keyword"});
+  EXPECT_EQ(effects.log, std::vector<std::wstring>{L"sound:press"});
 }
 
 // The exit buttons end the process (tests/acceptance/exit_test.cpp); their banner is checked here.

@@ -172,3 +172,38 @@ TEST(DriverChatRoom, CopyListItemsNumbersEachItemWithoutItsFirstNineCharacters) 
   EXPECT_TRUE(copied().empty());
   DestroyWindow(target);
 }
+
+// An item the client changes between the question of its length and the read of its text is
+// read whole, never written past the buffer sized for the length first told.
+TEST(DriverChatRoom, CopyListItemsReadsAnItemThatGrowsWhileItIsRead) {
+  FakeClient client;
+  HWND host = client.Add("DriverListHost", nullptr, "host");
+  HWND foreign = client.Add("ListBox", host, "foreign");
+  static WNDPROC original;
+  static int growths;
+  static std::string grown;
+  grown = "07/01/02 " + std::string(600, 'g');
+  growths = 1;
+  client.Run([&] {
+    SendMessageA(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("07/01/02 short"));
+    auto refreshing = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      const LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
+      if (message == LB_GETTEXTLEN && growths-- > 0) {
+        CallWindowProcA(original, hwnd, LB_DELETESTRING, 0, 0);
+        CallWindowProcA(original, hwnd, LB_INSERTSTRING, 0,
+                        reinterpret_cast<LPARAM>(grown.c_str()));
+      }
+      return result;
+    };
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(foreign, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+refreshing)));
+  });
+  HWND target = CreateWindowExW(0, L"ListBox", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  CopyListItems(foreign, target);
+  ASSERT_EQ(SendMessageW(target, LB_GETCOUNT, 0, 0), 1);
+  std::wstring line(static_cast<size_t>(SendMessageW(target, LB_GETTEXTLEN, 0, 0)), L'\0');
+  SendMessageW(target, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line.data()));
+  EXPECT_EQ(line, L"1:  " + std::wstring(600, L'g'));
+  DestroyWindow(target);
+}

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "aol/candidate_walk.h"
 #include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
 #include "tests/gui/driver_fixture.h"
@@ -25,6 +26,22 @@ TEST(DriverMailbox, FoundBehindAChatRoomAndOpenMailsToldApartByTheirBody) {
   client.AddChatRoom();
   EXPECT_EQ(FindMailbox(), mailbox);
   EXPECT_EQ(FindOpenMail(), mail);
+}
+
+// A walk visits a bounded number of windows: it handles events as it goes, and a handler that
+// reorders the client's windows meanwhile could otherwise keep it going round them for good.
+TEST(DriverMailbox, TheWalkVisitsABoundedNumberOfWindows) {
+  FakeClient client;
+  client.AddMain();
+  HWND mailbox = client.AddMailbox();
+  int plain = 0;
+  auto addInFront = [&](int upTo) {
+    for (; plain < upTo; ++plain) client.AddChild("plain", {});
+  };
+  addInFront(20);
+  EXPECT_EQ(FindMailbox(), mailbox);
+  addInFront(aol::kMaxAolChildrenVisited);
+  EXPECT_EQ(FindMailbox(), nullptr);
 }
 
 TEST(DriverMailbox, SelectMailAtSelectsTheNumberCountedFromOne) {

@@ -24,14 +24,6 @@ bool Said(const sim::Client& client, const std::string& line) {
   return false;
 }
 
-HWND MailList(HWND mailbox) {
-  return aol::ForeignWindow(mailbox)
-      .Child("_aol_tabcontrol")
-      .Child("_aol_tabpage")
-      .Child("_aol_tree")
-      .get();
-}
-
 }  // namespace
 
 TEST(DriverSim, SendChatTypesTheLineOverTheUsersWordsAndTheRoomSaysIt) {
@@ -85,7 +77,7 @@ TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
 
   HWND target = CreateWindowExW(0, L"ListBox", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
-  CopyListItems(MailList(mailbox), target);
+  CopyListItems(MailListOf(mailbox), target);
   const auto mails = client->Mails();
   ASSERT_EQ(SendMessageW(target, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(mails.size()));
   for (size_t i = 0; i < mails.size(); ++i) {
@@ -131,7 +123,7 @@ TEST(DriverSim, AHungClientCostsOneBoundedWait) {
   EXPECT_LT(NowMs() - findStart, 500.0);
   // Reading the room's name (Re-Enter) is bounded the same way.
   const double captionStart = NowMs();
-  EXPECT_EQ(skarnel_aol6::GetWindowCaption(room), L"");
+  EXPECT_FALSE(skarnel_aol6::GetWindowCaption(room).has_value()) << "a failed read is no caption";
   EXPECT_LT(NowMs() - captionStart, aol::kSendTimeoutMs + 1500.0);
 
   client->SetOptions(sim::Options{});
@@ -158,4 +150,42 @@ TEST(DriverSim, TheWatchdogSeesTheClientsDialogButNeverVantorsOwn) {
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
   EXPECT_TRUE(WaitUntil([] { return FindClientDialog() == nullptr; }));
   DestroyWindow(own);
+}
+
+// The mail's download icon runs its menu inside the handling of the press, as the real client's
+// does: a press sent there holds the sender until the menu closes, so the driver's bounded send
+// gives up (the feeder posts that press for this reason).
+TEST(DriverSim, ASentPressOnTheDownloadIconHoldsTheSenderUntilTheSendGivesUp) {
+  auto client = sim::Client::Start();
+  ClickToolbarIcon();
+  ASSERT_TRUE(WaitUntil([] { return FindMailbox() != nullptr; }));
+  OpenMailAt(2);
+  HWND mail = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (mail = FindOpenMail()) != nullptr; }));
+  aol::ForeignWindow download = aol::ForeignWindow(mail).NthChild("_aol_icon", 2);
+
+  const double start = NowMs();
+  EXPECT_FALSE(aol::PressIcon(download)) << "the sent press came back while its menu was open";
+  EXPECT_GE(NowMs() - start, aol::kSendTimeoutMs - 100.0);
+  HWND menu = FindWindowA("#32768", nullptr);
+  ASSERT_TRUE(menu && IsWindowVisible(menu));
+  PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntil([] {
+    HWND m = FindWindowA("#32768", nullptr);
+    return !m || !IsWindowVisible(m);
+  }));
+  EXPECT_TRUE(client->DownloadQueue().empty());
+}
+
+// A client hung from its start has its windows in place but answers nothing, not even a read
+// of a window's text: the finders still find, and the read fails rather than reading "".
+TEST(DriverSim, AClientHungFromItsStartIsFoundButAnswersNoRead) {
+  sim::Options options;
+  options.hungFromStart = true;
+  auto client = sim::Client::Start(options);
+  HWND room = FindChatRoom();
+  ASSERT_NE(room, nullptr);
+  EXPECT_FALSE(skarnel_aol6::GetWindowCaption(room).has_value());
+  client->SetOptions(sim::Options{});  // released: it answers once it is back at its messages
+  EXPECT_TRUE(WaitUntil([&] { return skarnel_aol6::GetWindowCaption(room) == L"Lobby"; }));
 }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "aol/ansi.h"
+#include "aol/skarnel_aol7.h"
 #include "core/banner_lines.h"
 #include "tests/gui/dltool_fixture.h"
 #include "tests/support/journal.h"
@@ -19,12 +21,19 @@ using dltool_test::CaptionLog;
 using dltool_test::DlToolTest;
 using dltool_test::When;
 using testing_support::Expected;
+using testing_support::Lines;
+using testing_support::TextsOf;
 
 constexpr wchar_t kNotANumber[] = L"Only #'s NO letters or punctuations";
 constexpr wchar_t kEmptyRange[] = L"Stop playin with yourself!";
 constexpr wchar_t kNoSpeed[] = L"Must select a speed to move through mails.";
 constexpr wchar_t kTooFewMails[] = L"Not enough mails in the mail box!";
 constexpr wchar_t kDone[] = L"Mails have been added to DL Manager.";
+
+// The forms of a press as the client's journal names them.
+constexpr char kSentPair[] = "LBUTTONDOWN+KEYUP(SPACE)";
+constexpr char kPostedClick[] = "posted LBUTTONDOWN+posted LBUTTONUP";
+constexpr char kMenuKeys[] = "posted DOWN,posted DOWN,posted RETURN";
 
 class Feeder : public DlToolTest {};
 
@@ -71,21 +80,27 @@ TEST_F(Feeder, RunsTheRangeIntoTheDownloadManager) {
                                                    aol::ToAnsi(core::AddingLine(L"5")),
                                                    aol::ToAnsi(core::LinkLine())}));
   EXPECT_EQ(client->DownloadQueue().size(), 5u);
-  std::vector<Expected> road = {{"press", "chat.icon6"},         {"press", "chat.icon6"},
-                                {"press", "chat.icon6"},         {"press", "toolbar.icon2"},
-                                {"select", "mailbox.list", "2"}, {"press", "mailbox.icon1"}};
+  // Every press in the form the client needs: icons with the sent pair, except the mail's
+  // download icon, whose menu runs inside the press and so is posted a click, and the menu,
+  // which takes posted keys.
+  std::vector<Expected> road = {
+      {"press", "chat.icon6", kSentPair}, {"press", "chat.icon6", kSentPair},
+      {"press", "chat.icon6", kSentPair}, {"press", "toolbar.icon2", kSentPair},
+      {"select", "mailbox.list", "2"},    {"press", "mailbox.icon1", kSentPair}};
   for (int mail = 3; mail <= 7; ++mail) {
-    road.insert(road.end(), {{"press", "mail.icon2"},
+    road.insert(road.end(), {{"press", "mail.icon2", kPostedClick},
+                             {"keys", "menu", kMenuKeys},
                              {"menu", "menu", "Download Later"},
                              {"queued", "download manager", std::to_string(mail)},
-                             {"press", "modal.icon1"},
-                             {"press", "mail.icon6"}});
+                             {"press", "modal.icon1", kSentPair},
+                             {"press", "mail.icon6", kSentPair}});
   }
-  road.insert(road.end(), {{"close", "mail 8"}, {"press", "mailbox.icon3"}, {"close", "mailbox"}});
+  road.insert(road.end(),
+              {{"close", "mail 8"}, {"press", "mailbox.icon3", kSentPair}, {"close", "mailbox"}});
   std::vector<sim::Event> journal;  // without the menu's and the prompt's own closing
   for (const auto& e : Journal())
     if (!(e.what == "close" && (e.target == "menu" || e.target == "prompt"))) journal.push_back(e);
-  EXPECT_JOURNAL(journal, road, {"press", "select", "menu", "queued", "close"});
+  EXPECT_JOURNAL(journal, road, {"press", "select", "keys", "menu", "queued", "close"});
   // Each mail's sixth icon is followed by the 2-second pause before the next mail's menu.
   const auto sixth = EventsOf("press", "mail.icon6");
   const auto second = EventsOf("press", "mail.icon2");
@@ -152,7 +167,8 @@ class FeederTenMails : public DlToolTest {
 };
 
 // Only the first number is held against the mailbox: 11 of 10 is refused once the mailbox is
-// open, 8 to 20 is accepted (and cut short here with Stop).
+// open, 8 to 20 is accepted and walks to the mailbox's last mail, each mail once, and marks
+// only the mails that exist.
 TEST_F(FeederTenMails, ComparesOnlyTheFirstNumberWithTheMailbox) {
   Fill(L"11", L"12", L"1");
   dl().Label3_Click();
@@ -164,12 +180,16 @@ TEST_F(FeederTenMails, ComparesOnlyTheFirstNumberWithTheMailbox) {
 
   RestartSim(SimOptions());
   effects.Clear();
-  Fill(L"8", L"20", L"1");
-  When stop([&] { return Queued() >= 1; }, [] { dl().Label4_Click(); });
+  Fill(L"8", L"20", L"1", /*keepAsNew=*/true);
   dl().Label3_Click();
   EXPECT_EQ(EventsOf("select", "mailbox.list").at(0).text, "7");
-  EXPECT_EQ(Queued(), 1u);
+  EXPECT_EQ(TextsOf(Journal(), "queued", "download manager"), (Lines{"8", "9", "10"}));
+  const auto marked = client->MarkedNew();
+  ASSERT_FALSE(marked.empty());
+  EXPECT_EQ(std::vector<int>(marked.begin() + 1, marked.end()), (std::vector<int>{8, 9, 10}));
   EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+  EXPECT_EQ(CountOf("close", "mailbox"), 1u);
 }
 
 // Stop in the middle of the second of five mails: that mail is finished, the walk ends before
@@ -228,13 +248,13 @@ TEST_F(Feeder, KeepAsNewMarksEveryMailOfTheRange) {
   ASSERT_NE(closing, journal.end());
   EXPECT_JOURNAL(std::vector<sim::Event>(closing, journal.end()),
                  {{"close", "mail 7"},
-                  {"press", "mailbox.icon3"},
+                  {"press", "mailbox.icon3", kSentPair},
                   {"select", "mailbox.list", "3"},
-                  {"press", "mailbox.icon3"},
+                  {"press", "mailbox.icon3", kSentPair},
                   {"select", "mailbox.list", "4"},
-                  {"press", "mailbox.icon3"},
+                  {"press", "mailbox.icon3", kSentPair},
                   {"select", "mailbox.list", "5"},
-                  {"press", "mailbox.icon3"},
+                  {"press", "mailbox.icon3", kSentPair},
                   {"close", "mailbox"}},
                  {"close", "select", "press"});
   const auto marked = client->MarkedNew();
@@ -309,6 +329,125 @@ TEST_F(FeederGivesUp, StopEndsAWait) {
   EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
   EXPECT_EQ(PressesOf("mailbox.icon3"), 1u);  // the plain ending ran
   EXPECT_EQ(dl().Label5.Caption(), L"0");
+}
+
+// Return, then DL Tool again (from the main panel or the menu) while a run walks: the panels
+// are swapped and nothing else happens; the run goes on untouched and the list stays.
+TEST_F(Feeder, OpeningTheDlToolDuringARunOnlySwapsThePanels) {
+  const struct {
+    const char* name;
+    void (*open)();
+  } ways[] = {
+      {"main panel", [] { head().Label15_Click(); }},
+      {"menu", [] { ui::App().menu.dl_Click(); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    RestartSim(SimOptions());
+    dl().List1.Clear();
+    dl().List1.AddItem(L"1:  as the last opening left it");
+    dl().Show();
+    head().Hide();
+    effects.Clear();
+    Fill(L"1", L"3", L"1");
+    bool swapped = false;
+    int lines = -1;
+    When reopen([&] { return Queued() >= 1; },
+                [&] {
+                  dl().Label6_Click();
+                  way.open();
+                  swapped = dl().IsVisible() && !head().IsVisible();
+                  lines = dl().List1.ListCount();
+                });
+    dl().Label3_Click();
+    ASSERT_TRUE(reopen.Fired());
+    EXPECT_TRUE(swapped);
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(Queued(), 3u);
+    EXPECT_EQ(PressesOf("toolbar.icon2"), 1u);
+    EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+    EXPECT_EQ(effects.Sounds(), (std::vector<std::wstring>{L"press", L"popup", L"popup"}));
+  }
+}
+
+// Keep as new waits for the mail window the run closed, not for every mail window: the user's
+// own open mail stays open and the range is marked all the same.
+TEST_F(Feeder, KeepAsNewLeavesTheUsersOwnMailOpen) {
+  dltool::Limits().mailClose = 2;
+  skarnel_aol7::ClickToolbarIcon();
+  ASSERT_TRUE(testing_support::WaitUntil([] { return skarnel_aol7::FindMailbox() != nullptr; }));
+  skarnel_aol7::OpenMailAt(1);
+  ASSERT_TRUE(testing_support::WaitUntil([] { return skarnel_aol7::FindOpenMail() != nullptr; }));
+  Fill(L"4", L"5", L"1", true);
+  dl().Label3_Click();
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+  const auto marked = client->MarkedNew();
+  ASSERT_FALSE(marked.empty());
+  EXPECT_EQ(std::vector<int>(marked.begin() + 1, marked.end()), (std::vector<int>{4, 5}));
+  EXPECT_EQ(CountOf("close", "mail 6"), 1u);
+  EXPECT_EQ(CountOf("close", "mail 1"), 0u);
+  EXPECT_NE(skarnel_aol7::FindOpenMail(), nullptr);
+}
+
+// Whenever Stop comes, a stopped run leaves nothing of AOL's open that it asked for: Stop
+// before the walk opens no mail and closes the mailbox (also one that comes after the grace);
+// a menu or prompt that comes after the grace is closed when it shows.
+TEST_F(Feeder, AStoppedRunLeavesNothingOfAolsOpen) {
+  const struct {
+    const char* name;
+    void (*fault)(sim::Options&);
+    std::function<bool()> stopWhen;
+    bool beforeWalk;
+    size_t queued;
+    const char* lateWindow;  // the window that comes after Stop's grace
+  } cases[] = {
+      {"during the announcement", [](sim::Options&) {},
+       [this] { return PressesOf("chat.icon6") >= 1; }, true, 0, nullptr},
+      {"during the mailbox wait, the mailbox after the grace",
+       [](sim::Options& o) { o.mailboxDelaySeconds = 2.5; },
+       [this] { return PressesOf("toolbar.icon2") >= 1; }, true, 0, "mailbox"},
+      {"during the pause after the mailbox opened", [](sim::Options&) {},
+       [this] { return CountOf("open", "mailbox") >= 1; }, true, 0, nullptr},
+      {"the menu after the grace", [](sim::Options& o) { o.menuDelayMs = 1800; },
+       [this] { return PressesOf("mail.icon2") >= 1; }, false, 0, "menu"},
+      {"the prompt after the grace", [](sim::Options& o) { o.promptDelayMs = 1800; },
+       [this] { return Queued() >= 1; }, false, 1, "prompt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::Options options = SimOptions();
+    c.fault(options);
+    RestartSim(options);
+    effects.Clear();
+    Fill(L"1", L"3", L"1");
+    bool watchdogOn = false;
+    When watch([&] { return dl().Timer1.Enabled(); }, [&] { watchdogOn = true; });
+    When stop(c.stopWhen, [] { dl().Label4_Click(); });
+    dl().Label3_Click();
+    ASSERT_TRUE(stop.Fired());
+    EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+    EXPECT_EQ(dl().Label5.Caption(), L"0");
+    EXPECT_EQ(Queued(), c.queued);
+    // The late window has shown by now (the run waits for it), or shows a moment later.
+    if (c.lateWindow) {
+      EXPECT_TRUE(WaitForJournal([&](const std::vector<sim::Event>& journal) {
+        return std::any_of(journal.begin(), journal.end(), [&](const sim::Event& e) {
+          return e.what == "open" && e.target == c.lateWindow;
+        });
+      })) << c.lateWindow
+          << " never showed";
+    }
+    if (c.beforeWalk) {
+      EXPECT_EQ(CountOf("select"), 0u) << "a mail was opened";
+      EXPECT_FALSE(watchdogOn);
+    }
+    Settle(300);
+    HWND menu = FindWindowA("#32768", nullptr);
+    EXPECT_FALSE(menu && IsWindowVisible(menu)) << "a menu was left open";
+    EXPECT_EQ(FindWindowA("_aol_modal", nullptr), nullptr) << "a prompt was left open";
+    EXPECT_EQ(skarnel_aol7::FindMailbox(), nullptr) << "the mailbox was left open";
+    EXPECT_EQ(skarnel_aol7::FindOpenMail(), nullptr) << "a mail was left open";
+  }
 }
 
 }  // namespace

@@ -82,6 +82,13 @@ TEST(CommandLine, ReadsEverySwitchAndRefusesNonsense) {
                                      "--mail-sticky",
                                      "--dialog-on-download",
                                      "--hung",
+                                     "--hung-from-start",
+                                     "--menu-delay",
+                                     "1500",
+                                     "--prompt-delay",
+                                     "700",
+                                     "--mail",
+                                     "Vault \x9A 17",
                                      "--room",
                                      "Lobby 12",
                                      "--server-delay",
@@ -97,7 +104,10 @@ TEST(CommandLine, ReadsEverySwitchAndRefusesNonsense) {
   EXPECT_EQ(o.stateFile, "s.txt");
   EXPECT_FALSE(o.chatRoom);
   EXPECT_TRUE(o.secondRoom && o.mailboxNever && o.menuNever && o.promptNever && o.mailSticky &&
-              o.dialogOnDownload && o.hung && o.lookAlike);
+              o.dialogOnDownload && o.hung && o.hungFromStart && o.lookAlike);
+  EXPECT_EQ(o.menuDelayMs, 1500);
+  EXPECT_EQ(o.promptDelayMs, 700);
+  EXPECT_EQ(o.extraMails, std::vector<std::string>{"Vault \x9A 17"});
   EXPECT_FALSE(o.serverPresent);
   EXPECT_EQ(o.extraChildren, 2);
   EXPECT_EQ(o.mails, 30);
