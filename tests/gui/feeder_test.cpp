@@ -13,6 +13,7 @@
 #include "core/banner_lines.h"
 #include "tests/gui/dltool_fixture.h"
 #include "tests/support/journal.h"
+#include "tests/support/outside.h"
 #include "tests/support/wait.h"
 
 namespace {
