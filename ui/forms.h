@@ -108,8 +108,9 @@ class Control {
 };
 
 // A transparent label drawn over its form's skin: caption, colour, font; click, double-click,
-// and mouse-down/up with the button. A left press and release on it is a click. The window
-// captures the mouse on a press, so the release always comes back to the label that was pressed.
+// and mouse-down/up with the button. A left press and release on it is a click; the second press
+// of a double-click is a double-click and never a click. The window captures the mouse on a
+// press, so the release always comes back to the label that was pressed.
 class Label : public Control {
  public:
   struct Args {

@@ -34,7 +34,7 @@ class FaultSurvival : public ::testing::Test {
     ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
     // The opening pauses 4 seconds before it lists the mailbox; a run starts after it.
     if (mailbox)
-      ASSERT_TRUE(testing_support::WaitUntil([this] { return !V().DlList().empty(); }, 15000));
+      ASSERT_TRUE(V().WaitDlListed(*pair->sim));
     else
       testing_support::PumpFor(4500);
   }

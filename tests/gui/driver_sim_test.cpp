@@ -46,7 +46,9 @@ TEST(DriverSim, SendChatTypesTheLineOverTheUsersWordsAndTheRoomSaysIt) {
   SendChat(L"<font color=#418BCF>\u0161 Vantor v 2.0</font>");
 
   const std::string bytes = "<font color=#418BCF>\x9a Vantor v 2.0</font>";
-  EXPECT_TRUE(WaitUntil([&] { return Said(*client, "Member: " + bytes); }));
+  EXPECT_TRUE(WaitUntil(
+      "the line said", [&] { return Said(*client, "Member: " + bytes); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"settext", "chat.input", bytes},
                   {"press", "chat.icon6", "LBUTTONDOWN+KEYUP(SPACE)"},

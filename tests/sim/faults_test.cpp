@@ -74,7 +74,9 @@ TEST_F(SimTest, TheMenuOrThePromptCanFailToAppear) {
   Start(options);
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
-  ASSERT_TRUE(WaitUntil([&] { return client->DownloadQueue().size() == 1; }));
+  ASSERT_TRUE(WaitUntil(
+      "one mail queued", [&] { return client->DownloadQueue().size() == 1; },
+      [&] { return testing_support::Shown(client->DownloadQueue()); }));
   PumpFor(300);
   EXPECT_FALSE(FindWindowA("_aol_modal", nullptr));
 }
@@ -127,7 +129,9 @@ TEST_F(SimTest, AHungClientStopsAnsweringUntilReleasedAndStillEnds) {
   EXPECT_JOURNAL(client->Journal(), {{"hang", "chat.input"}}, {"hang"});
   options.hung = false;
   client->SetOptions(options);
-  EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(input) == 5; }));
+  EXPECT_TRUE(WaitUntil(
+      "five characters in the input box", [&] { return GetWindowTextLengthA(input) == 5; },
+      [&] { return std::to_string(GetWindowTextLengthA(input)) + " characters"; }));
 
   options.hung = true;
   client->SetOptions(options);

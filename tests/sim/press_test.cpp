@@ -35,7 +35,9 @@ TEST_F(SimTest, APostedClickPressesAnIconButHalfAPressDoesNothing) {
   EXPECT_TRUE(Said("Member: one"));
   SetText(Child(room, "richcntl"), "two");
   Click(send);
-  EXPECT_TRUE(WaitUntil([&] { return Said("Member: two"); }));
+  EXPECT_TRUE(WaitUntil(
+      "the line said", [&] { return Said("Member: two"); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"press", "chat.icon6", "LBUTTONDOWN+LBUTTONUP"},
                   {"press", "chat.icon6", "LBUTTONDOWN+LBUTTONUP"}},

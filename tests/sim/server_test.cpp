@@ -90,7 +90,9 @@ TEST_F(SimTest, TheServerAnswersInTheRoomAndMailsTheMember) {
   SetText(Child(room, "richcntl"), "/vault Send 1, 3-5");
   Press(Nth(room, "_aol_icon", 6));
   EXPECT_FALSE(Said("VaultServer: Sending 4 mails to Member"));  // it takes its time
-  ASSERT_TRUE(WaitUntil([&] { return Said("VaultServer: Sending 4 mails to Member"); }));
+  ASSERT_TRUE(WaitUntil(
+      "the server's answer", [&] { return Said("VaultServer: Sending 4 mails to Member"); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_EQ(client->Mails().size(), 16u);
   EXPECT_EQ(SendMessageA(MailList(Mailbox()), LB_GETCOUNT, 0, 0), 16);
   EXPECT_EQ(client->Mails()[12].rfind("Vault #1: ", 0), 0u);
@@ -109,7 +111,9 @@ TEST_F(SimTest, AHundredKilobyteLineIsSaidAndLeftUnanswered) {
   EXPECT_TRUE(Said("Member: " + line));
   SetText(Child(room, "richcntl"), "/vault Send Status");
   Press(Nth(room, "_aol_icon", 6));  // still alive and answering
-  ASSERT_TRUE(WaitUntil([&] { return client->Transcript().size() == 3; }));
+  ASSERT_TRUE(WaitUntil(
+      "three lines in the room", [&] { return client->Transcript().size() == 3; },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_EQ(client->Transcript()[2].rfind("VaultServer: Status:", 0), 0u);
 }
 
