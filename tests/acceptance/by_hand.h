@@ -12,6 +12,14 @@ namespace acceptance::by_hand {
 
 namespace hands = testing_support::hands;
 
+// The window that has Vantor's keyboard, 0 if none.
+inline HWND KeyboardWindow(const Vantor& v) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(v.Head(), nullptr);
+  return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 // Where Vantor's keyboard and activation are now, for a report.
 inline std::string KeyboardOf(const Vantor& v) {
   GUITHREADINFO info{};
@@ -31,11 +39,24 @@ inline void Retype(std::wstring_view text) {
   hands::Type(text);
 }
 
-// Retypes `text` and waits until the request box reads it: the keyboard is the box's. Input is
-// handled in order, so once it reads so, every click and key before it has been handled too.
-inline testing_support::Waited TypingReachesTheRequestBox(const Vantor& v, std::wstring_view text) {
-  Retype(text);
+// Waits until the request box has the keyboard in the foreground panel. Keys are addressed to
+// the control that has the keyboard when they come, so keys typed in the middle of a panel
+// switch would go to the panel itself, as they would for a user typing faster than the switch:
+// a test types at the user's pace, after this.
+inline testing_support::Waited KeyboardInRequestBox(const Vantor& v) {
   const HWND box = v.RequestBox();
+  return testing_support::WaitUntil(
+      "the request box to have the keyboard",
+      [&] { return KeyboardWindow(v) == box && GetForegroundWindow() == v.Head(); },
+      [&] { return KeyboardOf(v); }, 3000);
+}
+
+// Once the request box has the keyboard, retypes `text` and waits until the box reads it. Input
+// is handled in order, so once it reads so, every click and key before it has been handled too.
+inline testing_support::Waited TypingReachesTheRequestBox(const Vantor& v, std::wstring_view text) {
+  if (auto ready = KeyboardInRequestBox(v); !ready) return ready;
+  const HWND box = v.RequestBox();
+  Retype(text);
   return testing_support::WaitUntil(
       "the request box to read " + testing_support::Shown(text),
       [&] { return testing_support::GetText(box) == text; },

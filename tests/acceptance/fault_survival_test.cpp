@@ -81,7 +81,9 @@ TEST_F(FaultSurvival, NoClientRunning) {
 TEST_F(FaultSurvival, ClientClosingInTheMiddleOfARun) {
   StartWith(L"--mails 8 --no-server");
   Add(L"1", L"5");
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return V().DlCounter() == L"4"; }, 30000));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the counter to reach 4", [&] { return V().DlCounter() == L"4"; },
+      [&] { return testing_support::Shown(V().DlCounter()); }, 30000));
   S().Kill();
   const std::wstring message = V().AnswerMessage(kGiveUpMs);
   EXPECT_FALSE(message.empty()) << "the run did not end with a message";

@@ -143,6 +143,7 @@ TEST_F(ByHand, RequestAfterRequestIsTypedWithoutClickingTheBoxAgain) {
       "slot 2 to show the trigger typed", [&] { return V().Caption(V().Slot(2)) == L"vault"; },
       [&] { return testing_support::Shown(V().Caption(V().Slot(2))); }));
   for (const wchar_t* numbers : {L"7", L"8", L"9"}) {
+    ASSERT_TRUE(by_hand::KeyboardInRequestBox(V()));
     Retype(numbers);
     hands::Key(VK_RETURN);
     ASSERT_TRUE(S().WaitForLine("Member: /vault Send " + Ansi(numbers)))

@@ -80,7 +80,8 @@ TEST_F(StartBanner, SentOnceAtLoadWithTheClientMaximised) {
   const auto stamps = StampsOf(journal, "settext", "chat.input");
   ASSERT_EQ(stamps.size(), 2u);
   EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return IsZoomed(client->MainWindow()) != 0; }));
+  EXPECT_TRUE(testing_support::WaitUntil("the client maximised",
+                                         [&] { return IsZoomed(client->MainWindow()) != 0; }));
   EXPECT_TRUE(effects.Messages().empty());
 
   // Hiding and showing the panel (as View List and Return do) loads nothing again.
@@ -155,7 +156,8 @@ TEST_F(ExitBanner, TwoLinesSevenTenthsApartWithTheClientMaximised) {
   const auto stamps = StampsOf(journal, "settext", "chat.input");
   ASSERT_EQ(stamps.size(), 2u);
   EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return IsZoomed(client->MainWindow()) != 0; }));
+  EXPECT_TRUE(testing_support::WaitUntil("the client maximised",
+                                         [&] { return IsZoomed(client->MainWindow()) != 0; }));
 }
 
 TEST_F(ExitBanner, NothingWithoutARoom) {

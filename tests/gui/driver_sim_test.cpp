@@ -83,7 +83,8 @@ TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
   EXPECT_EQ(FindMailbox(), nullptr);
   ClickToolbarIcon();
   HWND mailbox = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (mailbox = FindMailbox()) != nullptr; }));
+  ASSERT_TRUE(
+      WaitUntil("the mailbox to open", [&] { return (mailbox = FindMailbox()) != nullptr; }));
 
   HWND target = CreateWindowExW(0, L"ListBox", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -102,12 +103,12 @@ TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
 TEST(DriverSim, OpenMailAtOpensTheMailOfThatNumber) {
   auto client = sim::Client::Start();
   ClickToolbarIcon();
-  ASSERT_TRUE(WaitUntil([] { return FindMailbox() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the mailbox to open", [] { return FindMailbox() != nullptr; }));
   client->ClearJournal();
 
   OpenMailAt(3);
 
-  ASSERT_TRUE(WaitUntil([] { return FindOpenMail() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the mail to open", [] { return FindOpenMail() != nullptr; }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"select", "mailbox.list", "2"},
                   {"enter", "mailbox.list", "2"},
@@ -149,7 +150,8 @@ TEST(DriverSim, TheWatchdogSeesTheClientsDialogButNeverVantorsOwn) {
 
   client->ShowDialog("Download Manager is busy.");
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindClientDialog()) != nullptr; }));
+  ASSERT_TRUE(
+      WaitUntil("the client's dialog", [&] { return (dialog = FindClientDialog()) != nullptr; }));
   EXPECT_NE(dialog, own);
   DWORD process = 0;
   GetWindowThreadProcessId(dialog, &process);
@@ -158,6 +160,6 @@ TEST(DriverSim, TheWatchdogSeesTheClientsDialogButNeverVantorsOwn) {
   HWND ok = FindWindowExA(dialog, nullptr, "button", nullptr);
   PostMessageA(ok, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
-  EXPECT_TRUE(WaitUntil([] { return FindClientDialog() == nullptr; }));
+  EXPECT_TRUE(WaitUntil("the client's dialog to go", [] { return FindClientDialog() == nullptr; }));
   DestroyWindow(own);
 }

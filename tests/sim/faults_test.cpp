@@ -50,7 +50,7 @@ TEST_F(SimTest, TheMailboxCanOpenLateOrNever) {
   Start(options);
   Press(ToolbarIcon(2));
   EXPECT_FALSE(Mailbox());
-  EXPECT_TRUE(WaitUntil([] { return Mailbox() != nullptr; }));
+  EXPECT_TRUE(WaitUntil("the mailbox to open", [] { return Mailbox() != nullptr; }));
   client.reset();
 
   options.mailboxNever = true;
@@ -102,7 +102,7 @@ TEST_F(SimTest, ADialogPopsUpAtTheFirstDownloadBeforeThePrompt) {
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(WaitUntil("a standard dialog to show", [&] {
     dialog = FindWindowA("#32770", nullptr);
     return dialog && IsWindowVisible(dialog);
   }));
@@ -113,7 +113,8 @@ TEST_F(SimTest, ADialogPopsUpAtTheFirstDownloadBeforeThePrompt) {
   HWND ok = GetDlgItem(dialog, IDOK);
   PostMessageA(ok, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
-  ASSERT_TRUE(WaitUntil([] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the prompt to show",
+                        [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
   EXPECT_JOURNAL(client->Journal(), {{"dialog", "dialog"}, {"dialog", "dialog.button", "OK"}},
                  {"dialog"});
 }
@@ -145,7 +146,7 @@ TEST_F(SimTest, ShowDialogShowsAStandardDialogOfTheClient) {
   Start();
   client->ShowDialog("Are you still there?");
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(WaitUntil("a standard dialog to show", [&] {
     dialog = FindWindowA("#32770", nullptr);
     return dialog && IsWindowVisible(dialog);
   }));

@@ -63,7 +63,7 @@ TEST_F(SimTest, TheRoomAddressThroughTheKeywordWindowReEntersTheRoom) {
   ASSERT_TRUE(after);
   EXPECT_NE(after, before);
   EXPECT_FALSE(IsWindow(before));
-  EXPECT_TRUE(WaitUntil([] { return !KeywordWindow(); }));
+  EXPECT_TRUE(WaitUntil("the keyword window to close", [] { return !KeywordWindow(); }));
   EXPECT_EQ(FrontChild(), after);
   EXPECT_JOURNAL(client->Journal(),
                  {{"open", "keyword"},
@@ -95,11 +95,12 @@ TEST_F(SimTest, DownloadingAMailQueuesItThroughTheMenuAndThePrompt) {
 
   Click(Nth(mail, "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
-  ASSERT_TRUE(WaitUntil([] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the prompt to show",
+                        [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
   HWND prompt = FindWindowA("_aol_modal", nullptr);
   EXPECT_TRUE(Child(prompt, "_aol_static"));
   Press(Child(prompt, "_aol_icon"));
-  EXPECT_TRUE(WaitUntil([] { return !FindWindowA("_aol_modal", nullptr); }));
+  EXPECT_TRUE(WaitUntil("the prompt to close", [] { return !FindWindowA("_aol_modal", nullptr); }));
 
   Press(Nth(FrontChild(), "_aol_icon", 6));  // on to the next mail, in the same window
   EXPECT_EQ(OpenMail(), mail);
@@ -128,16 +129,16 @@ TEST_F(SimTest, ASentPressThatOpensTheMenuReturnsBeforeTheMenuIsChosen) {
   DWORD_PTR result = 0;
   ASSERT_TRUE(SendMessageTimeoutA(download, WM_LBUTTONDOWN, 0, 0, SMTO_NORMAL, 2000, &result));
   ASSERT_TRUE(SendMessageTimeoutA(download, WM_KEYUP, VK_SPACE, 0, SMTO_NORMAL, 2000, &result));
-  EXPECT_TRUE(WaitUntil([&] { return VisibleMenu() != nullptr; }));
+  EXPECT_TRUE(WaitUntil("the menu to show", [&] { return VisibleMenu() != nullptr; }));
   PostMessageA(VisibleMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleMenu() == nullptr; }));
+  EXPECT_TRUE(WaitUntil("the menu to close", [&] { return VisibleMenu() == nullptr; }));
   EXPECT_TRUE(client->DownloadQueue().empty());
 }
 
 TEST_F(SimTest, TheClientEndsWhileItsMenuIsOpen) {
   Start();
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
-  ASSERT_TRUE(WaitUntil([&] { return VisibleMenu() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the menu to show", [&] { return VisibleMenu() != nullptr; }));
   client.reset();
   EXPECT_FALSE(MainWindow());
 }

@@ -40,7 +40,7 @@ Waited WaitUntil(std::string_view what, const std::function<bool()>& condition,
                  const std::function<std::string()>& seen, DWORD timeoutMs) {
   if (Pump(condition, timeoutMs)) return {true, {}};
   std::string report = "waited " + std::to_string(timeoutMs) + " ms for " + std::string(what);
-  if (seen) report += "; saw last: " + seen();
+  report += "; saw last: " + (seen ? seen() : std::string("not so"));
   return {false, report};
 }
 
