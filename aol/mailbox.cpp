@@ -8,6 +8,8 @@ namespace {
 
 // The toolbar icon that opens the mailbox.
 constexpr int kMailboxIcon = 2;
+// The list takes this long to settle on a selection before the first icon opens it.
+constexpr double kSelectionSettlesSeconds = 0.5;
 
 // The mail list inside the mailbox: tab control, its page, the list.
 aol::ForeignWindow MailList(aol::ForeignWindow mailbox) {
@@ -43,8 +45,7 @@ void OpenMailAt(int number) {
   if (!Select(list, number)) return;
   skarnel_aol6::PressEnter(list.get());
   aol::ForeignWindow openIcon = mailbox.Child("_aol_icon");
-  // The list takes a moment to settle on the selection before the first icon opens it.
-  skarnel_aol6::Pause(0.5);
+  skarnel_aol6::Pause(kSelectionSettlesSeconds);
   aol::PressIcon(openIcon);
 }
 

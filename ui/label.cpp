@@ -208,9 +208,9 @@ void Label::Paint() {
   EndPaint(hwnd_, &ps);
 }
 
-// The press look of every label button on every panel: these two are the panels'
-// *_MouseDown and *_MouseUp handlers (Head_Label6_MouseDown, reqlist_Label3_MouseUp,
-// DLtool_Label6_MouseDown, greet_Label1_MouseUp and the rest), whichever mouse button it is.
+// The press look of every label button on every panel, kept here so that no panel needs a
+// MouseDown or MouseUp handler of its own for it: pressed while a mouse button (any of them) is
+// down on the label, at rest again when it comes up.
 LabelButton::LabelButton(Form& owner, const Args& args) : Label(owner, args) {
   MouseDown = [this](MouseButton) { SetForeColor(kPressedColor); };
   MouseUp = [this](MouseButton) { SetForeColor(kRestColor); };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/acceptance/session.h"
+#include "tests/support/banners.h"
 
 namespace acceptance {
 
@@ -16,8 +17,7 @@ using Lines = std::vector<std::string>;
 // Everything before the body of a banner line: the Webdings glyph (0x9A) in its colour, then
 // the face of the body.
 inline std::string BannerHead(const std::string& face) {
-  return "<FONT COLOR=#478EFF><FONT FACE=\"Webdings\">\x9A<FONT COLOR=#1395FF>  <FONT FACE=\"" +
-         face + "\">";
+  return testing_support::kBannerHead + face + "\">";
 }
 
 inline bool StartsWith(const std::string& text, const std::string& start) {

@@ -8,6 +8,7 @@
 
 #include "tests/acceptance/by_hand.h"
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/refusals.h"
 #include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
@@ -81,26 +82,12 @@ TEST_F(RequestRoad, TheSameRequestTwiceIsListedTwice) {
 
 TEST_F(RequestRoad, UnfilledRequestsAreRefusedAndNothingIsSent) {
   ASSERT_TRUE(V().UseTrigger(1, L"vault"));
-  struct Case {
-    const wchar_t* text;
-    const wchar_t* message;
-  };
-  const Case cases[] = {
-      {L"#, #-# : Mail Note", L"(icon) Fill in request #(s)"},
-      {L"", L"(icon) Fill in request #(s)"},
-      {L"4, #, #-#", L"(icon) Fill in request #(s)"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Narrow(c.text));
-    const size_t items = V().RequestList().size();
-    const size_t mark = S().Mark();
-    V().TypeRequest(c.text);
-    V().PressEnter();
-    EXPECT_EQ(V().AnswerMessage(), c.message);
-    testing_support::PumpFor(150);
-    EXPECT_TRUE(TextsOf(S().Since(mark), "settext", "chat.input").empty());
-    EXPECT_EQ(V().RequestList().size(), items);
-  }
+  EXPECT_REFUSED(V(), &S(), Action::Enter,
+                 {
+                     {L"#, #-# : Mail Note", L"(icon) Fill in request #(s)"},
+                     {L"", L"(icon) Fill in request #(s)"},
+                     {L"4, #, #-#", L"(icon) Fill in request #(s)"},
+                 });
 }
 
 TEST_F(RequestRoad, WithoutAChosenTriggerNothingIsSent) {
@@ -108,14 +95,7 @@ TEST_F(RequestRoad, WithoutAChosenTriggerNothingIsSent) {
   // Clearing the lit slot takes the trigger back.
   ASSERT_TRUE(V().ChooseMenu(MenuItem::ClearTrigger1));
   EXPECT_EQ(V().Caption(V().Slot(1)), L"Trigger 1");
-  const size_t items = V().RequestList().size();
-  const size_t mark = S().Mark();
-  V().TypeRequest(L"1");
-  V().PressEnter();
-  EXPECT_EQ(V().AnswerMessage(), L"(icon) No trigger detected.");
-  testing_support::PumpFor(150);
-  EXPECT_TRUE(TextsOf(S().Since(mark), "settext", "chat.input").empty());
-  EXPECT_EQ(V().RequestList().size(), items);
+  EXPECT_REFUSED(V(), &S(), Action::Enter, {{L"1", L"(icon) No trigger detected."}});
 }
 
 // The road in a user's hands, on a Vantor of its own so that its first Send is the run's first:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/lines.h"
+#include "tests/acceptance/refusals.h"
 #include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
 
@@ -54,23 +55,12 @@ TEST_F(ServerCommands, WithoutATriggerOnlyServerQueryIsTyped) {
   ASSERT_TRUE(V().ChooseMenu(MenuItem::ClearAll));
   // Clear All keeps the lit slot lit; the prefix no longer names a trigger all the same.
   V().TypeRequest(L"Sunset");
-  struct Case {
-    const wchar_t* button;
-    const wchar_t* message;
-  };
-  const Case refused[] = {
-      {L"List", L"(icon) No trigger detected."},
-      {L"Status", L"(icon) No trigger detected."},
-      {L"Find", L"(icon) No trigger detected/Invalid find."},
-  };
-  for (const Case& c : refused) {
-    SCOPED_TRACE(Narrow(c.button));
-    const size_t mark = S().Mark();
-    ASSERT_TRUE(V().ClickForDialog(V().Control(kHeadTitle, c.button)));
-    EXPECT_EQ(V().AnswerMessage(), c.message);
-    testing_support::PumpFor(100);
-    EXPECT_TRUE(TextsOf(S().Since(mark), "settext", "chat.input").empty());
-  }
+  EXPECT_REFUSED(V(), &S(), Action::Click,
+                 {
+                     {L"List", L"(icon) No trigger detected."},
+                     {L"Status", L"(icon) No trigger detected."},
+                     {L"Find", L"(icon) No trigger detected/Invalid find."},
+                 });
   const size_t mark = S().Mark();
   ASSERT_TRUE(V().Click(kHeadTitle, L"Server?"));
   EXPECT_EQ(TextsOf(S().Since(mark), "settext", "chat.input"), Lines{"/server"});
@@ -79,11 +69,8 @@ TEST_F(ServerCommands, WithoutATriggerOnlyServerQueryIsTyped) {
 TEST_F(ServerCommands, FindWithAnEmptyBoxIsRefused) {
   ASSERT_TRUE(V().UseTrigger(1, L"vault"));
   V().TypeRequest(L"");
-  const size_t mark = S().Mark();
-  ASSERT_TRUE(V().ClickForDialog(V().Control(kHeadTitle, L"Find")));
-  EXPECT_EQ(V().AnswerMessage(), L"(icon) No trigger detected/Invalid find.");
-  testing_support::PumpFor(100);
-  EXPECT_TRUE(TextsOf(S().Since(mark), "settext", "chat.input").empty());
+  EXPECT_REFUSED(V(), &S(), Action::Click,
+                 {{L"Find", L"(icon) No trigger detected/Invalid find."}});
 }
 
 // The client runs without a chat room.
@@ -99,27 +86,21 @@ class ServerCommandsNoRoom : public ServerCommands {
 TEST_F(ServerCommandsNoRoom, EveryCommandSaysNotInAChatroomAfterItsTriggerTest) {
   // The trigger is tested before the room by List and Status, after it by Find.
   V().TypeRequest(L"Sunset");
-  struct Case {
-    const wchar_t* button;
-    const wchar_t* message;
-  };
-  const Case noTrigger[] = {
-      {L"List", L"(icon) No trigger detected."},
-      {L"Status", L"(icon) No trigger detected."},
-      {L"Find", L"Not in a chatroom!"},
-      {L"Server?", L"Not in a chatroom!"},
-  };
-  for (const Case& c : noTrigger) {
-    SCOPED_TRACE(Narrow(c.button));
-    ASSERT_TRUE(V().ClickForDialog(V().Control(kHeadTitle, c.button)));
-    EXPECT_EQ(V().AnswerMessage(), c.message);
-  }
+  EXPECT_REFUSED(V(), &S(), Action::Click,
+                 {
+                     {L"List", L"(icon) No trigger detected."},
+                     {L"Status", L"(icon) No trigger detected."},
+                     {L"Find", L"Not in a chatroom!"},
+                     {L"Server?", L"Not in a chatroom!"},
+                 });
   ASSERT_TRUE(V().UseTrigger(1, L"vault"));
-  for (const wchar_t* button : {L"List", L"Status", L"Find", L"Server?"}) {
-    SCOPED_TRACE(Narrow(button));
-    ASSERT_TRUE(V().ClickForDialog(V().Control(kHeadTitle, button)));
-    EXPECT_EQ(V().AnswerMessage(), L"Not in a chatroom!");
-  }
+  EXPECT_REFUSED(V(), &S(), Action::Click,
+                 {
+                     {L"List", L"Not in a chatroom!"},
+                     {L"Status", L"Not in a chatroom!"},
+                     {L"Find", L"Not in a chatroom!"},
+                     {L"Server?", L"Not in a chatroom!"},
+                 });
   EXPECT_TRUE(S().Typed().empty());
 }
 

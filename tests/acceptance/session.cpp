@@ -91,54 +91,6 @@ std::string Ansi(std::wstring_view text) {
   return bytes;
 }
 
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
-                                 std::string_view target) {
-  std::vector<std::string> texts;
-  for (const sim::Event& e : journal)
-    if (e.what == what && e.target == target) texts.push_back(e.text);
-  return texts;
-}
-
-// --- the trigger store -------------------------------------------------------------------------
-
-namespace store {
-
-std::optional<std::string> Read() {
-  const DWORD attributes = GetFileAttributesW(kPath);
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return std::nullopt;
-  return ReadBytes(kPath);
-}
-
-void Write(std::string_view bytes) {
-  Remove();
-  HANDLE file =
-      CreateFileW(kPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-void Remove() {
-  const DWORD attributes = GetFileAttributesW(kPath);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesW(kPath, FILE_ATTRIBUTE_NORMAL);
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveDirectoryW(kPath);
-  else
-    DeleteFileW(kPath);
-}
-
-Guard::~Guard() {
-  if (saved_)
-    Write(*saved_);
-  else
-    Remove();
-}
-
-}  // namespace store
-
 // --- the simulated client ----------------------------------------------------------------------
 
 Sim::Sim(std::wstring switches, std::wstring filesFolder)

@@ -14,6 +14,7 @@
 
 #include "sim/sim.h"
 #include "tests/support/outside.h"
+#include "tests/support/trigger_store.h"
 #include "tests/support/wait.h"
 
 namespace acceptance {
@@ -44,23 +45,20 @@ enum class MenuItem {
 // A fresh, unique path in the temporary folder (nothing is created).
 std::wstring TempPath(std::wstring_view stem);
 
-// The file c:\triggers.ini, seen from outside.
+// The file c:\triggers.ini, seen from outside: the in-process tests' guard and helpers, with the
+// path in the wide form these tests' file calls take.
 namespace store {
+using Guard = testing_support::TriggerStoreGuard;
 inline constexpr wchar_t kPath[] = L"c:\\triggers.ini";
-std::optional<std::string> Read();  // its bytes; nothing when there is no file
-void Write(std::string_view bytes);
-void Remove();  // also a directory standing at the path, and a read-only flag
-// Saves the store as it is; puts it back (or removes whatever stands there) when it goes.
-class Guard {
- public:
-  Guard() : saved_(Read()) {}
-  ~Guard();
-  Guard(const Guard&) = delete;
-  Guard& operator=(const Guard&) = delete;
-
- private:
-  std::optional<std::string> saved_;
-};
+inline std::optional<std::string> Read() {
+  return Guard::Read();
+}
+inline void Write(std::string_view bytes) {
+  Guard::Write(bytes);
+}
+inline void Remove() {
+  Guard::Remove();
+}
 }  // namespace store
 
 // aol7sim.exe with a journal and a state file of its own.
@@ -225,9 +223,7 @@ struct Pair {
   bool room_;
 };
 
-// Reads a sim journal's texts of one kind and target.
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
-                                 std::string_view target);
+using testing_support::TextsOf;
 
 // The ANSI (code page 1252) form of a wide text, as the chat room receives it.
 std::string Ansi(std::wstring_view text);

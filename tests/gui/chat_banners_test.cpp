@@ -9,6 +9,7 @@
 #include "core/banner_lines.h"
 #include "core/chat_banners.h"
 #include "sim/sim.h"
+#include "tests/support/banners.h"
 #include "tests/support/effects.h"
 #include "tests/support/journal.h"
 #include "tests/support/outside.h"
@@ -20,18 +21,12 @@ namespace {
 
 using testing_support::Lines;
 
-// The lines as the room's input box must receive them: ANSI bytes, the glyph as 0x9A.
-const std::string kHead =
-    "<FONT COLOR=#478EFF><FONT FACE=\"Webdings\">\x9A<FONT COLOR=#1395FF>  <FONT FACE=\"";
-const std::string kAnchor = "< a href=http://www.example.com/vantor/>Vantor v 2.0</a>";
-const std::string kSignature = kHead + "Copperplate Gothic Bold\"><I>Vantor v 2.0</I> by: Skarnel";
-const std::string kUnloaded = kHead + "Copperplate Gothic Bold\"><I>Vantor v 2.0</I> Unloaded";
-const std::string kLink = kHead + "Arial Narrow\"><B>G</B>et <B>I</B>t <B>H</B>ere: " + kAnchor;
-const std::string kBack =
-    kHead + "Arial Narrow\">Im Back! <B>G</B>et <B>I</B>t <B>H</B>ere: " + kAnchor;
-
-// The journal's stamps and the pause's clock may round apart by a tick.
-constexpr ULONGLONG kClockSlackMs = 2;
+using testing_support::kBack;
+using testing_support::kBannerLineGapMs;
+using testing_support::kClockSlackMs;
+using testing_support::kLink;
+using testing_support::kSignature;
+using testing_support::kUnloaded;
 
 // Stamps of the events of one kind and target, in order.
 std::vector<ULONGLONG> StampsOf(const std::vector<sim::Event>& journal, const std::string& what,
@@ -79,7 +74,7 @@ TEST_F(StartBanner, SentOnceAtLoadWithTheClientMaximised) {
   ExpectEachLineSent(journal, {kSignature, kLink});
   const auto stamps = StampsOf(journal, "settext", "chat.input");
   ASSERT_EQ(stamps.size(), 2u);
-  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
+  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, kBannerLineGapMs);
   EXPECT_TRUE(testing_support::WaitUntil("the client maximised",
                                          [&] { return IsZoomed(client->MainWindow()) != 0; }));
   EXPECT_TRUE(effects.Messages().empty());
@@ -155,7 +150,7 @@ TEST_F(ExitBanner, TwoLinesSevenTenthsApartWithTheClientMaximised) {
   ExpectEachLineSent(journal, {kUnloaded, kLink});
   const auto stamps = StampsOf(journal, "settext", "chat.input");
   ASSERT_EQ(stamps.size(), 2u);
-  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, 700u);
+  EXPECT_GE(stamps[1] - stamps[0] + kClockSlackMs, kBannerLineGapMs);
   EXPECT_TRUE(testing_support::WaitUntil("the client maximised",
                                          [&] { return IsZoomed(client->MainWindow()) != 0; }));
 }

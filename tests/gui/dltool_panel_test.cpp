@@ -7,6 +7,7 @@
 
 #include "aol/ansi.h"
 #include "tests/gui/dltool_fixture.h"
+#include "tests/support/drag_catcher.h"
 #include "tests/support/wait.h"
 
 namespace {
@@ -187,15 +188,8 @@ TEST_F(DlToolTest, CheckBoxPlaysThePressSound) {
 // itself is the platform's (a caption grab), so the panel only has to be handed that grab.
 TEST_F(DlToolTest, DraggedByTheTopStripAndTheCounter) {
   dl().Show();
-  static int grabs = 0;
-  auto swallowGrab = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
-    if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
-      ++grabs;
-      return 0;  // no real move loop under test
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
-  };
-  ASSERT_TRUE(SetWindowSubclass(dl().hwnd(), swallowGrab, 7, 0));
+  testing_support::DragCatcher grabs(dl().hwnd());
+  ASSERT_TRUE(grabs.Watching());
   // Nothing else may come of these presses: Add would start a run, Return would hide the panel.
   const struct {
     const char* name;
@@ -208,13 +202,12 @@ TEST_F(DlToolTest, DraggedByTheTopStripAndTheCounter) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    grabs = 0;
+    grabs.Reset();
     // Pressed on the label, released away from it: a press, never a click.
     SendMessageW(c.label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(c.label, WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
-    EXPECT_EQ(grabs, c.grabs);
+    EXPECT_EQ(grabs.Grabs(), c.grabs);
   }
-  RemoveWindowSubclass(dl().hwnd(), swallowGrab, 7);
   EXPECT_TRUE(dl().IsVisible());
   EXPECT_TRUE(effects.log.empty());
 }

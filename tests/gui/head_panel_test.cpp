@@ -1,9 +1,7 @@
 // The main panel as a window: its controls where the layout puts them, its placement at load,
 // the press look of its label buttons, dragging by the top strip, and rolling up.
-#include <windows.h>
-// (commctrl.h needs windows.h first)
-#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <string>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "tests/gui/shell_support.h"
+#include "tests/support/drag_catcher.h"
 #include "tests/support/effects.h"
 #include "tests/support/wait.h"
 #include "ui/app.h"
@@ -141,20 +140,10 @@ TEST_F(HeadPanel, LabelButtonsLightWhileHeldWithEitherButtonAndRestWhenReleasedA
   EXPECT_TRUE(effects.log.empty());  // no action ran, no sound
 }
 
-// Watches the panel for the caption drag that DragForm starts, and keeps the platform's move
-// loop from running (there is no real mouse button to end it).
-LRESULT CALLBACK CatchDrag(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
-    ++*reinterpret_cast<int*>(data);
-    return 0;
-  }
-  return DefSubclassProc(h, msg, wp, lp);
-}
-
 TEST_F(HeadPanel, TopStripDragsOnAnyButtonWithoutPressLookOrSound) {
   head().Show();
-  int drags = 0;
-  SetWindowSubclass(head().hwnd(), CatchDrag, 1, reinterpret_cast<DWORD_PTR>(&drags));
+  testing_support::DragCatcher drags(head().hwnd());
+  ASSERT_TRUE(drags.Watching());
   HWND strip = head().Label1.hwnd();
   for (auto [down, up] : {std::pair{WM_LBUTTONDOWN, WM_LBUTTONUP},
                           {WM_RBUTTONDOWN, WM_RBUTTONUP},
@@ -163,10 +152,9 @@ TEST_F(HeadPanel, TopStripDragsOnAnyButtonWithoutPressLookOrSound) {
     EXPECT_EQ(head().Label1.ForeColor(), ui::kRestColor);
     SendMessageW(strip, up, 0, 0);
   }
-  EXPECT_EQ(drags, 3);
+  EXPECT_EQ(drags.Grabs(), 3);
   EXPECT_NE(GetCapture(), strip);  // the drag took the capture over
   EXPECT_TRUE(effects.Sounds().empty());
-  RemoveWindowSubclass(head().hwnd(), CatchDrag, 1);
 }
 
 TEST_F(HeadPanel, TriggerSlotsHaveNoPressLook) {

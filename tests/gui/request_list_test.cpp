@@ -9,6 +9,7 @@
 #include "aol/ansi.h"
 #include "aol/skarnel_aol7.h"
 #include "core/banner_lines.h"
+#include "tests/support/drag_catcher.h"
 #include "tests/support/outside.h"
 #include "tests/support/vantor_fixture.h"
 #include "tests/support/wait.h"
@@ -279,22 +280,8 @@ TEST_F(RequestList, ClicksDuringTheTogglesPauseShowInTheDocument) {
 // The top strip (Label1) and the count (Label2) drag the panel, with any mouse button.
 TEST_F(RequestList, BothTopStripsDragThePanelWithAnyButton) {
   panel().Show();
-  const HWND form = panel().hwnd();
-  static HWND watched;
-  static int drags;
-  watched = form;
-  drags = 0;
-  const HHOOK hook = SetWindowsHookExW(
-      WH_CALLWNDPROC,
-      [](int code, WPARAM wp, LPARAM lp) -> LRESULT {
-        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && m->hwnd == watched && m->message == WM_NCLBUTTONDOWN &&
-            m->wParam == HTCAPTION)
-          ++drags;
-        return CallNextHookEx(nullptr, code, wp, lp);
-      },
-      nullptr, GetCurrentThreadId());
-  ASSERT_NE(hook, nullptr);
+  testing_support::DragCatcher drags(panel().hwnd());
+  ASSERT_TRUE(drags.Watching());
 
   struct Press {
     UINT down, up;
@@ -306,14 +293,11 @@ TEST_F(RequestList, BothTopStripsDragThePanelWithAnyButton) {
   int expected = 0;
   for (ui::Label* strip : {&panel().Label1, &panel().Label2}) {
     for (const auto& p : presses) {
-      // Under Xvfb no button is really held: a release already waiting ends the move loop.
-      PostMessageW(form, WM_LBUTTONUP, 0, 0);
       SendMessageW(strip->hwnd(), p.down, p.held, MAKELPARAM(2, 2));
       SendMessageW(strip->hwnd(), p.up, 0, MAKELPARAM(2, 2));
-      EXPECT_EQ(drags, ++expected);
+      EXPECT_EQ(drags.Grabs(), ++expected);
     }
   }
-  UnhookWindowsHookEx(hook);
   EXPECT_TRUE(effects.Sounds().empty());
   EXPECT_EQ(panel().Label1.ForeColor(), ui::kRestColor);
 }

@@ -8,6 +8,7 @@
 
 #include "aol/skarnel_aol7.h"
 #include "tests/support/journal.h"
+#include "tests/support/outside.h"
 #include "tests/support/vantor_fixture.h"
 #include "tests/support/wait.h"
 

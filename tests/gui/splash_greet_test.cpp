@@ -1,13 +1,12 @@
 // The road from the splash panel to the main panel, and the greetings panel.
-#include <windows.h>
-// (commctrl.h needs windows.h first)
-#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "aol/skarnel_aol7.h"
+#include "tests/support/drag_catcher.h"
 #include "tests/support/effects.h"
 #include "tests/support/wait.h"
 #include "ui/app.h"
@@ -116,22 +115,13 @@ TEST_F(Shell, GreetingsReturnShowsTheMainPanelThenPlaysPopup) {
   EXPECT_TRUE(App().head.IsVisible());
 }
 
-LRESULT CALLBACK CatchDrag(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  if (msg == WM_NCLBUTTONDOWN && wp == HTCAPTION) {
-    ++*reinterpret_cast<int*>(data);
-    return 0;  // no move loop: there is no real button to end it
-  }
-  return DefSubclassProc(h, msg, wp, lp);
-}
-
 TEST_F(Shell, GreetingsDragByTheTopStrip) {
   App().menu.gtz_Click();
-  int drags = 0;
-  SetWindowSubclass(App().greet.hwnd(), CatchDrag, 1, reinterpret_cast<DWORD_PTR>(&drags));
+  testing_support::DragCatcher drags(App().greet.hwnd());
+  ASSERT_TRUE(drags.Watching());
   SendMessageW(App().greet.Label2.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
   SendMessageW(App().greet.Label2.hwnd(), WM_RBUTTONUP, 0, 0);
-  EXPECT_EQ(drags, 1);
-  RemoveWindowSubclass(App().greet.hwnd(), CatchDrag, 1);
+  EXPECT_EQ(drags.Grabs(), 1);
 }
 
 }  // namespace

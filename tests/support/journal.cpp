@@ -57,12 +57,4 @@ std::string Show(const std::string& what, const std::string& target, const std::
   return ::testing::AssertionFailure() << msg.str();
 }
 
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, const std::string& what,
-                                 const std::string& target) {
-  std::vector<std::string> out;
-  for (const auto& e : journal)
-    if (e.what == what && e.target == target) out.push_back(e.text);
-  return out;
-}
-
 }  // namespace testing_support

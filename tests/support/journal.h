@@ -23,10 +23,6 @@ struct Expected {
                                           const std::vector<Expected>& expected,
                                           const std::vector<std::string>& kinds = {});
 
-// The text of every event of one kind and target, in order (e.g. the lines set into the room).
-std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, const std::string& what,
-                                 const std::string& target);
-
 }  // namespace testing_support
 
 #define EXPECT_JOURNAL(actual, ...) \

@@ -289,4 +289,12 @@ std::vector<sim::Event> ReadJournalFile(const std::wstring& path) {
   return events;
 }
 
+std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
+                                 std::string_view target) {
+  std::vector<std::string> texts;
+  for (const sim::Event& e : journal)
+    if (e.what == what && e.target == target) texts.push_back(e.text);
+  return texts;
+}
+
 }  // namespace testing_support

@@ -89,4 +89,8 @@ bool AnswerPrompt(HWND dialog, std::wstring_view answer, DWORD timeoutMs = 5000)
 // The simulator's journal file as aol7sim.exe writes it; empty if the file cannot be read.
 std::vector<sim::Event> ReadJournalFile(const std::wstring& path);
 
+// The text of every event of one kind and target, in order (e.g. the lines set into the room).
+std::vector<std::string> TextsOf(const std::vector<sim::Event>& journal, std::string_view what,
+                                 std::string_view target);
+
 }  // namespace testing_support

@@ -19,34 +19,11 @@
 
 #include "sim/sim.h"
 #include "tests/support/effects.h"
+#include "tests/support/trigger_store.h"
 #include "tests/support/wait.h"
 #include "ui/app.h"
 
 namespace testing_support {
-
-// c:\triggers.ini (under wine: $WINEPREFIX/drive_c/triggers.ini). Construction saves the file as
-// it is; destruction puts it back, or removes whatever stands at its path (a file or a
-// directory) when there was none.
-class TriggerStoreGuard {
- public:
-  static constexpr char kPath[] = "c:\\triggers.ini";
-
-  TriggerStoreGuard();
-  ~TriggerStoreGuard();
-  TriggerStoreGuard(const TriggerStoreGuard&) = delete;
-  TriggerStoreGuard& operator=(const TriggerStoreGuard&) = delete;
-
-  // The file's bytes, or nothing when there is no file.
-  static std::optional<std::string> Read();
-  // Replaces the file's bytes. The profile routines cache files; these helpers drop the cache so
-  // the next profile read sees the change.
-  static void Write(std::string_view bytes);
-  static void Remove();  // also removes a directory standing at the path
-  static void DropProfileCache();
-
- private:
-  std::optional<std::string> saved_;
-};
 
 // Vantor's panels without an AOL client: the main panel is loaded (hidden) in SetUp, so tests of
 // handlers that need no AOL can run straight away.

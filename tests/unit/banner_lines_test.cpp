@@ -7,12 +7,13 @@
 #include <string>
 
 #include "aol/ansi.h"
+#include "tests/support/banners.h"
 
 namespace {
 
-const std::wstring kHead =
-    L"<FONT COLOR=#478EFF><FONT FACE=\"Webdings\">\u0161<FONT COLOR=#1395FF>  <FONT FACE=\"";
-const std::wstring kAnchor = L"< a href=http://www.example.com/vantor/>Vantor v 2.0</a>";
+// The room's bytes read back under its code page: the glyph is U+0161 again.
+const std::wstring kHead = aol::FromAnsi(testing_support::kBannerHead);
+const std::wstring kAnchor = aol::FromAnsi(testing_support::kBannerAnchor);
 
 struct FixedLine {
   const char* name;
@@ -56,7 +57,7 @@ TEST(BannerLines, BannerLineJoinsHeadFaceAndBodyVerbatim) {
 TEST(BannerLines, GlyphBecomesOneByteUnderTheRoomsCodePage) {
   const std::string bytes = aol::ToAnsi(core::SignatureLine());
   ASSERT_EQ(bytes.size(), core::SignatureLine().size());
-  const std::string head = "<FONT COLOR=#478EFF><FONT FACE=\"Webdings\">\x9A<FONT COLOR=#1395FF>  ";
+  const std::string& head = testing_support::kBannerHead;
   EXPECT_EQ(bytes.substr(0, head.size()), head);
   // Every other character of every fixed line is plain ASCII.
   for (const auto& line : {core::SignatureLine(), core::UnloadedLine(), core::LinkLine(),
