@@ -72,8 +72,10 @@ TEST(DriverSim, TheRoomHigherInTheZOrderIsTheRoomAndReEnteringGoesByName) {
                   {"press", "keyword.icon1"},
                   {"keyword", "keyword", "aol://2719:2-2-Lobby 12"}},
                  {"press", "settext", "keyword"});
-  EXPECT_TRUE(
-      WaitUntil([] { return skarnel_aol6::GetWindowCaption(FindChatRoom()) == L"Lobby 12"; }));
+  EXPECT_TRUE(WaitUntil(
+      "the room named \"Lobby 12\"",
+      [] { return skarnel_aol6::GetWindowCaption(FindChatRoom()) == L"Lobby 12"; },
+      [] { return testing_support::Shown(skarnel_aol6::GetWindowCaption(FindChatRoom())); }));
 }
 
 TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
