@@ -93,8 +93,14 @@ TEST_F(SimTest, TheServerAnswersInTheRoomAndMailsTheMember) {
   ASSERT_TRUE(WaitUntil(
       "the server's answer", [&] { return Said("VaultServer: Sending 4 mails to Member"); },
       [&] { return testing_support::Shown(client->Transcript()); }));
-  EXPECT_EQ(client->Mails().size(), 16u);
-  EXPECT_EQ(SendMessageA(MailList(Mailbox()), LB_GETCOUNT, 0, 0), 16);
+  // The answer is said first; the mails follow it one by one, each into the open mailbox's list.
+  ASSERT_TRUE(WaitUntil(
+      "the four mails, also in the mailbox's list",
+      [&] {
+        return client->Mails().size() == 16u &&
+               SendMessageA(MailList(Mailbox()), LB_GETCOUNT, 0, 0) == 16;
+      },
+      [&] { return testing_support::Shown(client->Mails()); }));
   EXPECT_EQ(client->Mails()[12].rfind("Vault #1: ", 0), 0u);
   EXPECT_EQ(client->Mails()[15].rfind("Vault #5: ", 0), 0u);
 }
