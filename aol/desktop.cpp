@@ -84,7 +84,10 @@ std::optional<std::wstring> GetWindowCaption(HWND window) {
 }
 
 void KeepOnTop(HWND panel) {
-  SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // Panels are made topmost at their load, while still hidden: without NOACTIVATE a hidden
+  // panel would become the active window (wine does so) and its hidden controls would take the
+  // keyboard from the panel the user sees.
+  SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CenterFormAtTop(HWND panel) {

@@ -44,7 +44,13 @@ void SendExitBanner() {
 namespace ui {
 namespace {
 
+// Set once an exit is under way: X or Exit pressed again during the banner's pause does nothing,
+// so the room gets the exit lines once.
+bool exiting = false;
+
 void Exit() {
+  if (exiting) return;
+  exiting = true;
   PlayPress();
   core::SendExitBanner();
   // Nothing is unloaded or written: the requests of this run are meant to go with it.

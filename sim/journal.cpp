@@ -166,7 +166,12 @@ void Client::Impl::WriteState() {
   std::string text = FormatState(state);
   std::fwrite(text.data(), 1, text.size(), f);
   std::fclose(f);
-  MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  // A test reading the file at this moment keeps it from being replaced; the move is tried again
+  // for a short while rather than the change lost (the next change might never come).
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    Sleep(1);
+  }
 }
 
 }  // namespace sim

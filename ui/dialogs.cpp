@@ -106,8 +106,9 @@ void SetDialogHandler(DialogHandler* h) {
 
 int MsgBox(std::wstring_view text, UINT flags, std::wstring_view title) {
   if (handler) return handler->OnMsgBox(text, flags, title);
-  // Owned by the panel in use: an owned window stays above its topmost owner.
-  return MessageBoxW(ActivePanelWindow(), std::wstring(text).c_str(), std::wstring(title).c_str(),
+  // Owned by the panel the user sees: an owned window stays above its topmost owner, and the
+  // platform disables the owner while the box is open, so no click on the panel acts meanwhile.
+  return MessageBoxW(VisiblePanelWindow(), std::wstring(text).c_str(), std::wstring(title).c_str(),
                      flags);
 }
 
@@ -122,7 +123,7 @@ std::optional<std::wstring> InputBox(std::wstring_view prompt, std::wstring_view
   t.Add(0x0080, WS_TABSTOP | BS_DEFPUSHBUTTON, 193, 7, 50, 14, IDOK, L"OK");
   t.Add(0x0080, WS_TABSTOP | BS_PUSHBUTTON, 193, 25, 50, 14, IDCANCEL, L"Cancel");
   PromptState state;
-  INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), ActivePanelWindow(),
+  INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), VisiblePanelWindow(),
                                       PromptProc, reinterpret_cast<LPARAM>(&state));
   if (r != IDOK) return std::nullopt;
   return state.text;

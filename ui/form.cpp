@@ -122,10 +122,12 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
-HWND ActivePanelWindow() {
+HWND VisiblePanelWindow() {
+  // A hidden panel never owns a box: the platform would disable it, not the panel the user
+  // clicks, and the box would not be modal for him.
   HWND active = GetActiveWindow();
   for (Form* f : LiveForms())
-    if (f->IsLoaded() && f->hwnd() == active) return active;
+    if (f->IsVisible() && f->hwnd() == active) return active;
   for (Form* f : LiveForms())
     if (f->IsVisible()) return f->hwnd();
   return nullptr;

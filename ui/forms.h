@@ -118,8 +118,9 @@ class FontedControl : public Control {
 };
 
 // A transparent label drawn over its form's skin: caption, colour, font; click, double-click,
-// and mouse-down/up with the button. A left press and release on it is a click. The window
-// captures the mouse on a press, so the release always comes back to the label that was pressed.
+// and mouse-down/up with the button. A left press and release on it is a click; the second press
+// of a double-click is a double-click and never a click. The window captures the mouse on a
+// press, so the release always comes back to the label that was pressed.
 class Label : public FontedControl {
  public:
   struct Args {

@@ -4,8 +4,9 @@
 
 namespace ui {
 
-// The Vantor panel that the modal boxes belong to: the active one, else a visible one, else 0.
-HWND ActivePanelWindow();
+// The Vantor panel that the modal boxes and the pop-up menu belong to: the active panel when it
+// is shown, else a shown one, else 0. Never a hidden panel.
+HWND VisiblePanelWindow();
 
 // The control whose window this is (every control keeps a pointer to itself in its window).
 class Control;

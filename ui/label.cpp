@@ -126,9 +126,9 @@ LRESULT Label::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDBLCLK:
       return press(MouseButton::Middle);
     case WM_LBUTTONDBLCLK:
-      // The second press of a double-click. A label that answers double-clicks gets DblClick;
-      // any other label acts as a push button does and takes it as one more press and click.
-      if (!DblClick) return press(MouseButton::Left);
+      // The second press of a double-click is a double-click, never a second click: a double-
+      // click on Send asks the server once. A label without a double-click action ignores it;
+      // its release still comes back here and restores the press look.
       if (buttonsHeld_ == 0) SetCapture(h);
       buttonsHeld_ |= Bit(MouseButton::Left);
       leftDown_ = false;

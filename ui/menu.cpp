@@ -1,6 +1,7 @@
 #include "ui/menu.h"
 
 #include "ui/app.h"
+#include "ui/forms_internal.h"
 
 namespace ui {
 
@@ -26,9 +27,11 @@ std::vector<MenuItem> Menu::Other() {
 }
 
 void Menu::ShowOther() {
-  // The form only owns the menu: created hidden at first use, never shown. The items' handlers
-  // run after the menu has closed; a click outside it runs nothing.
-  ShowPopupMenu(hwnd(), Other());
+  // The menu belongs to the panel the user sees, never to this hidden form: tracking a menu
+  // brings its owner to the foreground, and a hidden foreground form would take the keyboard
+  // from the request box. The items' handlers run after the menu has closed; a click outside it
+  // runs nothing.
+  ShowPopupMenu(VisiblePanelWindow(), Other());
 }
 
 void Menu::hna_Click() {

@@ -119,7 +119,7 @@ TEST_F(BadInput, TriggersAtTheirLimitsAndWithTheStoresOwnSigns) {
 TEST_F(BadInput, DlToolBoxesWithNumbersThatAreNoNumbers) {
   testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"), testing_support::Delivery::Post);
   ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
-  ASSERT_TRUE(testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000));
+  ASSERT_TRUE(V().WaitDlListed(S()));
   constexpr wchar_t kNotANumber[] = L"(icon) Only #'s NO letters or punctuations";
   struct Case {
     const wchar_t *first, *last;

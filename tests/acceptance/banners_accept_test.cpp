@@ -19,7 +19,9 @@ class Banners : public SharedPairTest<Banners> {
 TEST_F(Banners, ReEnterRunsTheRoomsAddressThenSaysItIsBack) {
   const size_t mark = S().Mark();
   ASSERT_TRUE(V().Click(kHeadTitle, L"Re-Enter"));
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return !S().SaidSince(mark).empty(); }, 5000));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "a line said after Re-Enter", [&] { return !S().SaidSince(mark).empty(); },
+      [&] { return testing_support::Shown(S().SaidSince(mark)); }));
   testing_support::PumpFor(200);
   const auto journal = S().Since(mark);
   EXPECT_EQ(TextsOf(journal, "keyword", "keyword"), Lines{"aol://2719:2-2-Lobby 12"});
@@ -36,7 +38,9 @@ TEST_F(Banners, ViewListAnnouncesTheNumberOfRequests) {
   const size_t count = V().RequestList().size();
   const size_t mark = S().Mark();
   ASSERT_TRUE(V().Click(kHeadTitle, L"View List"));
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return S().SaidSince(mark).size() >= 3; }, 5000));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "three lines said after View List", [&] { return S().SaidSince(mark).size() >= 3; },
+      [&] { return testing_support::Shown(S().SaidSince(mark)); }));
   EXPECT_EQ(Kinds(S().SaidSince(mark)),
             (Lines{"signature", "count " + std::to_string(count), "link"}));
   ASSERT_TRUE(V().Click(kListTitle, L"Return"));

@@ -25,7 +25,7 @@ class DlTool : public ::testing::Test {
       // The opening presses the toolbar's mailbox icon and lists the mails 4 seconds later.
       testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"),
                                   testing_support::Delivery::Post);
-      opened = V().WaitPanelVisible(kDlTitle) && WaitListFilled();
+      opened = V().WaitPanelVisible(kDlTitle) && V().WaitDlListed(S());
     }
   }
   static void TearDownTestSuite() {
@@ -35,15 +35,6 @@ class DlTool : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(pair->ok) << pair->failure;
     ASSERT_TRUE(opened) << "the DL Tool did not open with the mailbox's list";
-  }
-
-  // The list is filled one line at a time: wait for the last of the client's mails.
-  static bool WaitListFilled() {
-    return testing_support::WaitUntil(
-        [] {
-          return !S().State().mails.empty() && V().DlList().size() >= S().State().mails.size();
-        },
-        15000);
   }
 
   static Vantor& V() { return pair->vantor; }
@@ -118,7 +109,9 @@ TEST_F(DlTool, StopEndsTheRunAfterTheMailInHand) {
   const size_t mark = S().Mark();
   V().FillDl(L"1", L"6", L"1");
   testing_support::ClickLabel(V().Control(kDlTitle, L"Add"), testing_support::Delivery::Post);
-  ASSERT_TRUE(testing_support::WaitUntil([] { return V().DlCounter() == L"5"; }, kRunMs));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the counter to reach 5", [] { return V().DlCounter() == L"5"; },
+      [] { return testing_support::Shown(V().DlCounter()); }, kRunMs));
   ASSERT_TRUE(V().Click(kDlTitle, L"Stop"));
   EXPECT_EQ(V().AnswerMessage(kRunMs), kDone);
   const auto queued = QueuedSince(mark);
@@ -165,9 +158,11 @@ TEST_F(DlTool, ReturnBringsTheMainPanelBackAndTheBoxesKeepTheirValues) {
   EXPECT_FALSE(V().PanelVisible(kDlTitle));
   testing_support::ClickLabel(V().Control(kHeadTitle, L"DL Tool"), testing_support::Delivery::Post);
   ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
-  ASSERT_TRUE(WaitListFilled());
-  // Cleared and filled anew, never doubled.
-  EXPECT_EQ(V().DlList().size(), S().State().mails.size());
+  // Cleared at once and filled anew after the opening's pause, never doubled.
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the DL Tool's list to be cleared", [] { return V().DlList().empty(); },
+      [] { return testing_support::Shown(V().DlList()); }));
+  ASSERT_TRUE(V().WaitDlListed(S()));
   EXPECT_EQ(testing_support::GetText(V().ControlAt(kDlTitle, 1560, 360)), L"7");
   EXPECT_EQ(testing_support::GetText(V().Control(kDlTitle, nullptr, L"ComboBox")), L"1.5");
 }

@@ -8,6 +8,7 @@
 
 #include "sim/sim.h"
 #include "tests/support/banners.h"
+#include "tests/support/hands.h"
 #include "tests/support/journal.h"
 #include "tests/support/outside.h"
 #include "tests/support/wait.h"
@@ -18,7 +19,8 @@ using namespace testing_support;
 
 constexpr wchar_t kMainTitle[] = L"Vantor v 2.0 by: Skarnel";
 
-enum class Way { X, MenuExit };
+// XTwice: "X" clicked by hand, and again while the exit banner's pause holds the exit.
+enum class Way { X, XTwice, MenuExit };
 
 struct Case {
   const char* name;
@@ -51,7 +53,9 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   ASSERT_TRUE(frame);
   // The room opens inside the client after its main window shows.
   if (c.room) {
-    ASSERT_TRUE(WaitUntil([&] { return FindChild(frame, L"Lobby", L"aol child"); }));
+    ASSERT_TRUE(WaitUntil(
+        "the chat room to open", [&] { return FindChild(frame, L"Lobby", L"aol child"); },
+        [] { return std::string("no room"); }));
   }
 
   Process vantor(folder + L"\\vantor.exe");
@@ -66,13 +70,23 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
 
   // Undo the start banner's maximising, so the exit banner's own shows.
   ShowWindow(frame, SW_RESTORE);
-  ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(frame); }));
+  ASSERT_TRUE(WaitUntil(
+      "the client's window restored", [&] { return !IsZoomed(frame); },
+      [] { return std::string("still maximised"); }));
 
   if (c.way == Way::X) {
     const HWND x = FindChild(head, L"X");
     ASSERT_TRUE(x);
     // Posted: the process ends in the middle of the handler.
     ClickLabel(x, Delivery::Post);
+  } else if (c.way == Way::XTwice) {
+    const HWND x = FindChild(head, L"X");
+    ASSERT_TRUE(x);
+    hands::Click(x);
+    ASSERT_TRUE(WaitUntil(
+        "the exit banner's first line", [&] { return RoomLines().size() > linesBefore; },
+        [&] { return Shown(RoomLines()); }));
+    hands::Click(x);
   } else {
     const HWND others = FindChild(head, L"Others");
     ASSERT_TRUE(others);
@@ -100,12 +114,15 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   ASSERT_EQ(stamps.size(), linesBefore + 2);
   EXPECT_GE(stamps[linesBefore + 1] - stamps[linesBefore] + kClockSlackMs, kBannerLineGapMs);
   // The client was maximised for the banner.
-  EXPECT_TRUE(WaitUntil([&] { return IsZoomed(frame) != FALSE; }));
+  EXPECT_TRUE(WaitUntil(
+      "the client's window maximised", [&] { return IsZoomed(frame) != FALSE; },
+      [&] { return Shown(frame) + ", not maximised"; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(WaysOut, Exit,
                          ::testing::Values(Case{"X_with_room", Way::X, true},
                                            Case{"X_without_room", Way::X, false},
+                                           Case{"X_twice_with_room", Way::XTwice, true},
                                            Case{"menu_Exit_with_room", Way::MenuExit, true},
                                            Case{"menu_Exit_without_room", Way::MenuExit, false}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -50,7 +50,7 @@ class FaultSurvival : public ::testing::TestWithParam<RunFault> {
     ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
     // The opening pauses 4 seconds before it lists the mailbox; a run starts after it.
     if (mailbox)
-      ASSERT_TRUE(testing_support::WaitUntil([this] { return !V().DlList().empty(); }, 15000));
+      ASSERT_TRUE(V().WaitDlListed(*pair->sim));
     else
       testing_support::PumpFor(4500);
   }
@@ -93,7 +93,9 @@ TEST_F(FaultSurvival, NoClientRunning) {
 TEST_F(FaultSurvival, ClientClosingInTheMiddleOfARun) {
   StartWith(L"--mails 8 --no-server");
   Add(L"1", L"5");
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return V().DlCounter() == L"4"; }, 30000));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the counter to reach 4", [&] { return V().DlCounter() == L"4"; },
+      [&] { return testing_support::Shown(V().DlCounter()); }, 30000));
   S().Kill();
   const std::wstring message = V().AnswerMessage(kGiveUpMs);
   EXPECT_FALSE(message.empty()) << "the run did not end with a message";

@@ -4,6 +4,9 @@
 // the ways out.)
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "tests/acceptance/by_hand.h"
 #include "tests/acceptance/lines.h"
 #include "tests/acceptance/shared_pair.h"
 #include "tests/support/wait.h"
@@ -57,7 +60,9 @@ TEST_F(MenuItems, ViewRequestListSwitchesPanelsAndAnnouncesTheCount) {
   ASSERT_TRUE(V().ChooseMenu(MenuItem::ViewRequestList));
   ASSERT_TRUE(V().WaitPanelVisible(kListTitle));
   EXPECT_FALSE(V().PanelVisible(kHeadTitle));
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return S().SaidSince(mark).size() >= 3; }));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "three lines said after View Request List", [&] { return S().SaidSince(mark).size() >= 3; },
+      [&] { return testing_support::Shown(S().SaidSince(mark)); }));
   EXPECT_EQ(Kinds(S().SaidSince(mark)),
             (Lines{"signature", "count " + std::to_string(V().RequestList().size()), "link"}));
   ASSERT_TRUE(V().Click(kListTitle, L"Return"));
@@ -68,7 +73,7 @@ TEST_F(MenuItems, DlToolOpensTheMailboxAndThePanel) {
   ASSERT_TRUE(V().ChooseMenu(MenuItem::DlTool));
   ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
   EXPECT_FALSE(V().PanelVisible(kHeadTitle));
-  ASSERT_TRUE(testing_support::WaitUntil([] { return !V().DlList().empty(); }, 15000));
+  ASSERT_TRUE(V().WaitDlListed(S()));
   EXPECT_EQ(TextsOf(S().Since(mark), "press", "toolbar.icon2").size(), 1u);
   ASSERT_TRUE(V().Click(kDlTitle, L"Return"));
   EXPECT_TRUE(V().PanelVisible(kHeadTitle));
@@ -104,17 +109,69 @@ TEST_F(MenuItems, DismissingTheMenuDoesNothing) {
   const size_t mark = S().Mark();
   testing_support::ClickLabel(V().Control(kHeadTitle, L"Others"), testing_support::Delivery::Post);
   HWND menu = nullptr;
-  ASSERT_TRUE(testing_support::WaitUntil([&] {
-    menu = FindWindowW(L"#32768", nullptr);
-    return menu && IsWindowVisible(menu);
-  }));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the pop-up menu to show",
+      [&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+      },
+      [&] { return testing_support::Shown(menu); }));
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageW(menu, WM_KEYUP, VK_ESCAPE, 0);
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return !IsWindowVisible(menu); }));
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the menu to close", [&] { return !IsWindowVisible(menu); },
+      [&] { return testing_support::Shown(menu); }));
   EXPECT_FALSE(V().WaitDialog(200));
   EXPECT_TRUE(V().PanelVisible(kHeadTitle));
   EXPECT_TRUE(S().Since(mark).empty());
   EXPECT_TRUE(V().Responsive());
+}
+
+// In a user's hands: the menu opened with a click and driven with the keys; after every item
+// that leaves the main panel shown, and after dismissing the menu, typing goes on in the request
+// box. The about box holds the panel while it is open: a click on Server? does nothing.
+TEST_F(MenuItems, ByHandTypingGoesOnAfterEveryItemThatKeepsTheMainPanel) {
+  namespace hands = testing_support::hands;
+  struct Case {
+    const char* name;
+    std::optional<MenuItem> item;  // nothing: the menu is dismissed with Escape
+    bool box;
+  };
+  const Case cases[] = {
+      {"Clear Trigger 1", MenuItem::ClearTrigger1, false},
+      {"Clear Trigger 2", MenuItem::ClearTrigger2, false},
+      {"Clear Trigger 3", MenuItem::ClearTrigger3, false},
+      {"Clear Trigger 4", MenuItem::ClearTrigger4, false},
+      {"Clear All", MenuItem::ClearAll, false},
+      {"Help/About/Contact", MenuItem::About, true},
+      {"dismissed", std::nullopt, false},
+  };
+  hands::Click(V().RequestBox());
+  int typed = 20;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const size_t mark = S().Mark();
+    const HWND menu = by_hand::OpenOthers(V());
+    ASSERT_TRUE(menu);
+    if (c.item) {
+      ASSERT_TRUE(by_hand::ChooseByKeys(menu, *c.item));
+    } else {
+      hands::Key(VK_ESCAPE);
+      ASSERT_TRUE(
+          testing_support::WaitUntil("the menu to close", [&] { return !IsWindowVisible(menu); }));
+    }
+    if (c.box) {
+      const HWND box = V().WaitDialog();
+      ASSERT_TRUE(box);
+      hands::Click(V().Control(kHeadTitle, L"Server?"));
+      hands::Key(VK_RETURN);
+      ASSERT_TRUE(
+          testing_support::WaitUntil("the box to close", [&] { return !IsWindowVisible(box); }));
+    }
+    EXPECT_TRUE(by_hand::TypingReachesTheRequestBox(V(), std::to_wstring(++typed)));
+    EXPECT_TRUE(TextsOf(S().Since(mark), "settext", "chat.input").empty());
+    EXPECT_TRUE(V().PanelVisible(kHeadTitle));
+  }
 }
 
 }  // namespace

@@ -182,23 +182,38 @@ std::vector<sim::Event> Sim::EventsOf(std::string_view what) const {
   return events;
 }
 
-bool Sim::WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
-                         DWORD timeoutMs) const {
-  return WaitUntil([&] { return done(Journal()); }, timeoutMs);
+testing_support::Waited Sim::WaitForJournal(
+    const std::function<bool(const std::vector<sim::Event>&)>& done, DWORD timeoutMs,
+    std::string_view what) const {
+  std::vector<sim::Event> journal;
+  return WaitUntil(
+      what, [&] { return done(journal = Journal()); },
+      [&] {
+        constexpr size_t kShown = 8;
+        std::vector<std::string> last;
+        for (size_t i = journal.size() > kShown ? journal.size() - kShown : 0; i < journal.size();
+             ++i)
+          last.push_back(journal[i].what + " " + journal[i].target + " " + journal[i].text);
+        return "the journal's last events " + testing_support::Shown(last);
+      },
+      timeoutMs);
 }
 
-bool Sim::WaitForLine(const std::string& line, DWORD timeoutMs) const {
+testing_support::Waited Sim::WaitForLine(const std::string& line, DWORD timeoutMs) const {
   return WaitForJournal(
       [&](const std::vector<sim::Event>& j) {
         for (const sim::Event& e : j)
           if (e.what == "say" && e.text == line) return true;
         return false;
       },
-      timeoutMs);
+      timeoutMs, "the room to show the line " + testing_support::Shown(line));
 }
 
-bool Sim::WaitForMemberLines(size_t count, DWORD timeoutMs) const {
-  return WaitUntil([&] { return SaidByMember().size() >= count; }, timeoutMs);
+testing_support::Waited Sim::WaitForMemberLines(size_t count, DWORD timeoutMs) const {
+  return WaitUntil(
+      std::to_string(count) + " lines said by the member",
+      [&] { return SaidByMember().size() >= count; },
+      [&] { return testing_support::Shown(SaidByMember()); }, timeoutMs);
 }
 
 HWND Sim::Room(std::wstring_view name) const {
@@ -247,8 +262,18 @@ bool Vantor::PanelVisible(std::wstring_view title) const {
   return panel && IsWindowVisible(panel);
 }
 
-bool Vantor::WaitPanelVisible(std::wstring_view title, DWORD timeoutMs) const {
-  return WaitUntil([&] { return PanelVisible(title); }, timeoutMs);
+testing_support::Waited Vantor::WaitPanelVisible(std::wstring_view title, DWORD timeoutMs) const {
+  return WaitUntil(
+      "the panel " + testing_support::Shown(title) + " to show",
+      [&] { return PanelVisible(title); },
+      [&] { return "panels shown " + testing_support::Shown(ShownPanels()); }, timeoutMs);
+}
+
+std::vector<std::wstring> Vantor::ShownPanels() const {
+  std::vector<std::wstring> titles;
+  for (const wchar_t* title : {kSplashTitle, kHeadTitle, kListTitle, kDlTitle, kGreetTitle})
+    if (PanelVisible(title)) titles.push_back(title);
+  return titles;
 }
 
 HWND Vantor::Control(std::wstring_view panel, const wchar_t* caption,
@@ -376,6 +401,17 @@ std::vector<std::wstring> Vantor::DlList() const {
 
 std::wstring Vantor::DlCounter() const {
   return GetText(ControlAt(kDlTitle, 3720, 720));
+}
+
+testing_support::Waited Vantor::WaitDlListed(const Sim& sim, DWORD timeoutMs) const {
+  size_t mails = 0;
+  return WaitUntil(
+      "the DL Tool's list to hold every mail of the mailbox",
+      [&] { return DlList().size() == (mails = sim.State().mails.size()); },
+      [&] {
+        return std::to_string(mails) + " mails, the list " + testing_support::Shown(DlList());
+      },
+      timeoutMs);
 }
 
 void Vantor::FillDl(std::wstring_view first, std::wstring_view last, std::wstring_view speed) {

@@ -15,6 +15,7 @@
 #include "sim/sim.h"
 #include "tests/support/outside.h"
 #include "tests/support/trigger_store.h"
+#include "tests/support/wait.h"
 
 namespace acceptance {
 
@@ -98,12 +99,14 @@ class Sim {
   std::vector<sim::Event> EventsOf(std::string_view what) const;
 
   // Pumps messages until `done` holds for the journal, or the deadline.
-  bool WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
-                      DWORD timeoutMs = 10000) const;
+  // A wait that gives up reports the journal's last events.
+  testing_support::Waited WaitForJournal(
+      const std::function<bool(const std::vector<sim::Event>&)>& done, DWORD timeoutMs = 10000,
+      std::string_view what = "the journal to show it") const;
   // Waits until the transcript holds `line` (exactly).
-  bool WaitForLine(const std::string& line, DWORD timeoutMs = 10000) const;
+  testing_support::Waited WaitForLine(const std::string& line, DWORD timeoutMs = 10000) const;
   // Waits until the member has said `count` lines in all.
-  bool WaitForMemberLines(size_t count, DWORD timeoutMs = 10000) const;
+  testing_support::Waited WaitForMemberLines(size_t count, DWORD timeoutMs = 10000) const;
 
   // The chat room's window ("AOL Child" with the room's name), or 0.
   HWND Room(std::wstring_view name = L"Lobby") const;
@@ -141,7 +144,9 @@ class Vantor {
   HWND Panel(std::wstring_view title) const;
   HWND Head() const { return Panel(kHeadTitle); }
   bool PanelVisible(std::wstring_view title) const;
-  bool WaitPanelVisible(std::wstring_view title, DWORD timeoutMs = 5000) const;
+  testing_support::Waited WaitPanelVisible(std::wstring_view title, DWORD timeoutMs = 5000) const;
+  // The titles of the panels shown now, for reports.
+  std::vector<std::wstring> ShownPanels() const;
 
   // A control of a panel by caption (and class), or by its place in twips.
   HWND Control(std::wstring_view panel, const wchar_t* caption,
@@ -182,6 +187,9 @@ class Vantor {
   std::wstring CountLabel() const;
   std::vector<std::wstring> DlList() const;
   std::wstring DlCounter() const;
+  // Waits until the DL Tool lists every mail of the client's mailbox: the opening copies the
+  // list one item at a time, so a list with some items in it is not the list yet.
+  testing_support::Waited WaitDlListed(const Sim& sim, DWORD timeoutMs = 15000) const;
   // Fills the DL Tool's boxes (first, last, speed) as typed text.
   void FillDl(std::wstring_view first, std::wstring_view last, std::wstring_view speed);
   void SetKeepAsNew(bool keep);

@@ -230,7 +230,9 @@ TEST(DriverPresses, SentPressesHaveHappenedOnReturnAndPostedClicksHaveNot) {
   EXPECT_LT(NowMs() - start, 100.0);
   EXPECT_TRUE(client.LogOf("target").empty());
   client.Unblock();
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return client.LogOf("target").size() == 2; }));
+  EXPECT_TRUE(testing_support::WaitUntil(
+      "both messages at the target", [&] { return client.LogOf("target").size() == 2; },
+      [&] { return testing_support::Shown(client.LogOf("target")); }));
 }
 
 TEST(DriverPresses, PressesOnAMissingWindowDoNothing) {

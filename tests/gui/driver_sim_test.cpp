@@ -38,7 +38,9 @@ TEST(DriverSim, SendChatTypesTheLineOverTheUsersWordsAndTheRoomSaysIt) {
   SendChat(L"<font color=#418BCF>\u0161 Vantor v 2.0</font>");
 
   const std::string bytes = "<font color=#418BCF>\x9a Vantor v 2.0</font>";
-  EXPECT_TRUE(WaitUntil([&] { return Said(*client, "Member: " + bytes); }));
+  EXPECT_TRUE(WaitUntil(
+      "the line said", [&] { return Said(*client, "Member: " + bytes); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"settext", "chat.input", bytes},
                   {"press", "chat.icon6", "LBUTTONDOWN+KEYUP(SPACE)"},
@@ -62,8 +64,10 @@ TEST(DriverSim, TheRoomHigherInTheZOrderIsTheRoomAndReEnteringGoesByName) {
                   {"press", "keyword.icon1"},
                   {"keyword", "keyword", "aol://2719:2-2-Lobby 12"}},
                  {"press", "settext", "keyword"});
-  EXPECT_TRUE(
-      WaitUntil([] { return skarnel_aol6::GetWindowCaption(FindChatRoom()) == L"Lobby 12"; }));
+  EXPECT_TRUE(WaitUntil(
+      "the room named \"Lobby 12\"",
+      [] { return skarnel_aol6::GetWindowCaption(FindChatRoom()) == L"Lobby 12"; },
+      [] { return testing_support::Shown(skarnel_aol6::GetWindowCaption(FindChatRoom())); }));
 }
 
 TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
@@ -73,7 +77,8 @@ TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
   EXPECT_EQ(FindMailbox(), nullptr);
   ClickToolbarIcon();
   HWND mailbox = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (mailbox = FindMailbox()) != nullptr; }));
+  ASSERT_TRUE(
+      WaitUntil("the mailbox to open", [&] { return (mailbox = FindMailbox()) != nullptr; }));
 
   HWND target = CreateWindowExW(0, L"ListBox", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -92,12 +97,12 @@ TEST(DriverSim, TheMailboxOpensFromTheToolbarAndItsListIsCopiedNumbered) {
 TEST(DriverSim, OpenMailAtOpensTheMailOfThatNumber) {
   auto client = sim::Client::Start();
   ClickToolbarIcon();
-  ASSERT_TRUE(WaitUntil([] { return FindMailbox() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the mailbox to open", [] { return FindMailbox() != nullptr; }));
   client->ClearJournal();
 
   OpenMailAt(3);
 
-  ASSERT_TRUE(WaitUntil([] { return FindOpenMail() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the mail to open", [] { return FindOpenMail() != nullptr; }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"select", "mailbox.list", "2"},
                   {"enter", "mailbox.list", "2"},
@@ -139,7 +144,8 @@ TEST(DriverSim, TheWatchdogSeesTheClientsDialogButNeverVantorsOwn) {
 
   client->ShowDialog("Download Manager is busy.");
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindClientDialog()) != nullptr; }));
+  ASSERT_TRUE(
+      WaitUntil("the client's dialog", [&] { return (dialog = FindClientDialog()) != nullptr; }));
   EXPECT_NE(dialog, own);
   DWORD process = 0;
   GetWindowThreadProcessId(dialog, &process);
@@ -148,7 +154,7 @@ TEST(DriverSim, TheWatchdogSeesTheClientsDialogButNeverVantorsOwn) {
   HWND ok = FindWindowExA(dialog, nullptr, "button", nullptr);
   PostMessageA(ok, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
-  EXPECT_TRUE(WaitUntil([] { return FindClientDialog() == nullptr; }));
+  EXPECT_TRUE(WaitUntil("the client's dialog to go", [] { return FindClientDialog() == nullptr; }));
   DestroyWindow(own);
 }
 

@@ -107,7 +107,9 @@ TEST_F(HeadPanel, LoadPlacesItAtTheTopCentreOnceAndHidingKeepsItsPlace) {
   EXPECT_EQ(r.top, 0);
   EXPECT_TRUE(GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST);
   // The request box has the keyboard: typing goes into it at once.
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return GetFocus() == head().Text1.hwnd(); }, 2000));
+  EXPECT_TRUE(testing_support::WaitUntil(
+      "the request box to have the keyboard", [&] { return GetFocus() == head().Text1.hwnd(); },
+      [] { return "the keyboard in " + testing_support::Shown(GetFocus()); }, 2000));
   SetWindowPos(panel, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // as after a drag
   head().Hide();
   head().Show();

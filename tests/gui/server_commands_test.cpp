@@ -100,8 +100,9 @@ TEST_F(ServerCommands, LinesAndTheOrderOfTheirTests) {
     const bool open = skarnel_aol7::FindChatRoom() != nullptr;
     if (c.room && !open) client->OpenChatRoom("Lobby");
     if (!c.room && open) client->CloseChatRooms();
-    ASSERT_TRUE(testing_support::WaitUntil(
-        [&] { return (skarnel_aol7::FindChatRoom() != nullptr) == c.room; }));
+    ASSERT_TRUE(testing_support::WaitUntil(c.room ? "the room to open" : "the rooms to close", [&] {
+      return (skarnel_aol7::FindChatRoom() != nullptr) == c.room;
+    }));
     const std::wstring prefix = head().Label12.Caption();
     const std::wstring slot2 = head().Label3.Caption();
     client->ClearJournal();

@@ -113,8 +113,8 @@ TEST_F(DlToolTest, StopTurnsTheWatchdogOff) {
 // while a dialog of the client that comes up beside them is answered.
 TEST_F(DlToolTest, LeavesVantorsAndOtherProgramsBoxesAlone) {
   OtherProgram other;
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return other.Box() != nullptr; }, 10000))
-      << "the other program's box did not show";
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the other program's box to show", [&] { return other.Box() != nullptr; }, 10000));
 
   Fill(L"1", L"2", L"1");
   bool ownStayed = false, clientAnswered = false;

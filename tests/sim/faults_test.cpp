@@ -50,7 +50,7 @@ TEST_F(SimTest, TheMailboxCanOpenLateOrNever) {
   Start(options);
   Press(ToolbarIcon(2));
   EXPECT_FALSE(Mailbox());
-  EXPECT_TRUE(WaitUntil([] { return Mailbox() != nullptr; }));
+  EXPECT_TRUE(WaitUntil("the mailbox to open", [] { return Mailbox() != nullptr; }));
   client.reset();
 
   options.mailboxNever = true;
@@ -74,7 +74,9 @@ TEST_F(SimTest, TheMenuOrThePromptCanFailToAppear) {
   Start(options);
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
-  ASSERT_TRUE(WaitUntil([&] { return client->DownloadQueue().size() == 1; }));
+  ASSERT_TRUE(WaitUntil(
+      "one mail queued", [&] { return client->DownloadQueue().size() == 1; },
+      [&] { return testing_support::Shown(client->DownloadQueue()); }));
   PumpFor(300);
   EXPECT_FALSE(FindWindowA("_aol_modal", nullptr));
 }
@@ -100,7 +102,7 @@ TEST_F(SimTest, ADialogPopsUpAtTheFirstDownloadBeforeThePrompt) {
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(WaitUntil("a standard dialog to show", [&] {
     dialog = FindWindowA("#32770", nullptr);
     return dialog && IsWindowVisible(dialog);
   }));
@@ -111,7 +113,8 @@ TEST_F(SimTest, ADialogPopsUpAtTheFirstDownloadBeforeThePrompt) {
   HWND ok = GetDlgItem(dialog, IDOK);
   PostMessageA(ok, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
-  ASSERT_TRUE(WaitUntil([] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the prompt to show",
+                        [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
   EXPECT_JOURNAL(client->Journal(), {{"dialog", "dialog"}, {"dialog", "dialog.button", "OK"}},
                  {"dialog"});
 }
@@ -127,7 +130,9 @@ TEST_F(SimTest, AHungClientStopsAnsweringUntilReleasedAndStillEnds) {
   EXPECT_JOURNAL(client->Journal(), {{"hang", "chat.input"}}, {"hang"});
   options.hung = false;
   client->SetOptions(options);
-  EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(input) == 5; }));
+  EXPECT_TRUE(WaitUntil(
+      "five characters in the input box", [&] { return GetWindowTextLengthA(input) == 5; },
+      [&] { return std::to_string(GetWindowTextLengthA(input)) + " characters"; }));
 
   options.hung = true;
   client->SetOptions(options);
@@ -141,7 +146,7 @@ TEST_F(SimTest, ShowDialogShowsAStandardDialogOfTheClient) {
   Start();
   client->ShowDialog("Are you still there?");
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
+  ASSERT_TRUE(WaitUntil("a standard dialog to show", [&] {
     dialog = FindWindowA("#32770", nullptr);
     return dialog && IsWindowVisible(dialog);
   }));

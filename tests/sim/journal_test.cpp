@@ -172,7 +172,8 @@ TEST(Program, RunsBesideOthersAndWritesItsJournal) {
   PROCESS_INFORMATION pi{};
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &si, &pi));
-  ASSERT_TRUE(WaitUntil([] { return ChatRoom() != nullptr; }, 10000));
+  ASSERT_TRUE(WaitUntil(
+      "the chat room to open", [] { return ChatRoom() != nullptr; }, 10000));
   HWND room = ChatRoom();
   char caption[32] = {};
   GetWindowTextA(room, caption, sizeof caption);
@@ -205,6 +206,7 @@ TEST(Program, AForeignDialogIsAllItShows) {
                              &si, &pi));
   HWND dialog = nullptr;
   ASSERT_TRUE(testing_support::WaitUntil(
+      "the program's message box",
       [&] {
         dialog = FindWindowA("#32770", nullptr);
         DWORD pid = 0;

@@ -35,7 +35,9 @@ TEST_F(SimTest, APostedClickPressesAnIconButHalfAPressDoesNothing) {
   EXPECT_TRUE(Said("Member: one"));
   SetText(Child(room, "richcntl"), "two");
   Click(send);
-  EXPECT_TRUE(WaitUntil([&] { return Said("Member: two"); }));
+  EXPECT_TRUE(WaitUntil(
+      "the line said", [&] { return Said("Member: two"); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_JOURNAL(client->Journal(),
                  {{"press", "chat.icon6", "LBUTTONDOWN+LBUTTONUP"},
                   {"press", "chat.icon6", "posted LBUTTONDOWN+posted LBUTTONUP"}},
@@ -61,7 +63,7 @@ TEST_F(SimTest, TheRoomAddressThroughTheKeywordWindowReEntersTheRoom) {
   ASSERT_TRUE(after);
   EXPECT_NE(after, before);
   EXPECT_FALSE(IsWindow(before));
-  EXPECT_TRUE(WaitUntil([] { return !KeywordWindow(); }));
+  EXPECT_TRUE(WaitUntil("the keyword window to close", [] { return !KeywordWindow(); }));
   EXPECT_EQ(FrontChild(), after);
   EXPECT_JOURNAL(client->Journal(),
                  {{"open", "keyword"},
@@ -93,11 +95,12 @@ TEST_F(SimTest, DownloadingAMailQueuesItThroughTheMenuAndThePrompt) {
 
   Click(Nth(mail, "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
-  ASSERT_TRUE(WaitUntil([] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the prompt to show",
+                        [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
   HWND prompt = FindWindowA("_aol_modal", nullptr);
   EXPECT_TRUE(Child(prompt, "_aol_static"));
   Press(Child(prompt, "_aol_icon"));
-  EXPECT_TRUE(WaitUntil([] { return !FindWindowA("_aol_modal", nullptr); }));
+  EXPECT_TRUE(WaitUntil("the prompt to close", [] { return !FindWindowA("_aol_modal", nullptr); }));
 
   Press(Nth(FrontChild(), "_aol_icon", 6));  // on to the next mail, in the same window
   EXPECT_EQ(OpenMail(), mail);
@@ -131,14 +134,14 @@ TEST_F(SimTest, ASentPressThatOpensTheMenuHoldsTheSenderWhileTheMenuIsOpen) {
   EXPECT_FALSE(SendMessageTimeoutA(download, WM_KEYUP, VK_SPACE, 0, SMTO_NORMAL, 1000, &result));
   EXPECT_NE(VisibleMenu(), nullptr);
   PostMessageA(VisibleMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return VisibleMenu() == nullptr; }));
+  EXPECT_TRUE(WaitUntil("the menu to close", [&] { return VisibleMenu() == nullptr; }));
   EXPECT_TRUE(client->DownloadQueue().empty());
 }
 
 TEST_F(SimTest, TheClientEndsWhileItsMenuIsOpen) {
   Start();
   Click(Nth(OpenMailAt(1), "_aol_icon", 2));
-  ASSERT_TRUE(WaitUntil([&] { return VisibleMenu() != nullptr; }));
+  ASSERT_TRUE(WaitUntil("the menu to show", [&] { return VisibleMenu() != nullptr; }));
   client.reset();
   EXPECT_FALSE(MainWindow());
 }

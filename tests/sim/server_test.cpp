@@ -90,9 +90,17 @@ TEST_F(SimTest, TheServerAnswersInTheRoomAndMailsTheMember) {
   SetText(Child(room, "richcntl"), "/vault Send 1, 3-5");
   Press(Nth(room, "_aol_icon", 6));
   EXPECT_FALSE(Said("VaultServer: Sending 4 mails to Member"));  // it takes its time
-  ASSERT_TRUE(WaitUntil([&] { return Said("VaultServer: Sending 4 mails to Member"); }));
-  EXPECT_EQ(client->Mails().size(), 16u);
-  EXPECT_EQ(SendMessageA(MailList(Mailbox()), LB_GETCOUNT, 0, 0), 16);
+  ASSERT_TRUE(WaitUntil(
+      "the server's answer", [&] { return Said("VaultServer: Sending 4 mails to Member"); },
+      [&] { return testing_support::Shown(client->Transcript()); }));
+  // The answer is said first; the mails follow it one by one, each into the open mailbox's list.
+  ASSERT_TRUE(WaitUntil(
+      "the four mails, also in the mailbox's list",
+      [&] {
+        return client->Mails().size() == 16u &&
+               SendMessageA(MailList(Mailbox()), LB_GETCOUNT, 0, 0) == 16;
+      },
+      [&] { return testing_support::Shown(client->Mails()); }));
   EXPECT_EQ(client->Mails()[12].rfind("Vault #1: ", 0), 0u);
   EXPECT_EQ(client->Mails()[15].rfind("Vault #5: ", 0), 0u);
 }
@@ -109,7 +117,9 @@ TEST_F(SimTest, AHundredKilobyteLineIsSaidAndLeftUnanswered) {
   EXPECT_TRUE(Said("Member: " + line));
   SetText(Child(room, "richcntl"), "/vault Send Status");
   Press(Nth(room, "_aol_icon", 6));  // still alive and answering
-  ASSERT_TRUE(WaitUntil([&] { return client->Transcript().size() == 3; }));
+  ASSERT_TRUE(WaitUntil(
+      "three lines in the room", [&] { return client->Transcript().size() == 3; },
+      [&] { return testing_support::Shown(client->Transcript()); }));
   EXPECT_EQ(client->Transcript()[2].rfind("VaultServer: Status:", 0), 0u);
 }
 

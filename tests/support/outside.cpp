@@ -142,8 +142,10 @@ bool Process::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-bool Process::WaitForExit(DWORD timeoutMs) {
-  return WaitUntil([this] { return !Running(); }, timeoutMs);
+Waited Process::WaitForExit(DWORD timeoutMs) {
+  return WaitUntil(
+      "the process " + std::to_string(id_) + " to end", [this] { return !Running(); },
+      [] { return std::string("still running"); }, timeoutMs);
 }
 
 DWORD Process::ExitCode() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/sim.h"
+#include "tests/support/wait.h"
 
 namespace testing_support {
 
@@ -33,7 +34,7 @@ class Process {
   HANDLE Handle() const { return process_; }
   bool Running() const;
   // Waits until the process has ended; false if it still runs at the deadline.
-  bool WaitForExit(DWORD timeoutMs);
+  Waited WaitForExit(DWORD timeoutMs);
   DWORD ExitCode() const;  // STILL_ACTIVE while it runs
   void Kill();             // ends it now, if it still runs, and waits for the end
 

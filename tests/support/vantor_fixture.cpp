@@ -115,9 +115,18 @@ std::vector<std::string> VantorWithSim::Presses() const {
   return out;
 }
 
-bool VantorWithSim::WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
-                                   DWORD timeoutMs) const {
-  return WaitUntil([&] { return done(client->Journal()); }, timeoutMs);
+Waited VantorWithSim::WaitForJournal(
+    const std::function<bool(const std::vector<sim::Event>&)>& done, DWORD timeoutMs) const {
+  std::vector<sim::Event> journal;
+  return WaitUntil(
+      "the journal to show it", [&] { return done(journal = client->Journal()); },
+      [&] {
+        std::vector<std::string> last;
+        for (size_t i = journal.size() > 8 ? journal.size() - 8 : 0; i < journal.size(); ++i)
+          last.push_back(journal[i].what + " " + journal[i].target + " " + journal[i].text);
+        return "the journal's last events " + Shown(last);
+      },
+      timeoutMs);
 }
 
 void VantorWithSim::Settle(DWORD ms) {

@@ -20,6 +20,7 @@
 #include "sim/sim.h"
 #include "tests/support/effects.h"
 #include "tests/support/trigger_store.h"
+#include "tests/support/wait.h"
 #include "ui/app.h"
 
 namespace testing_support {
@@ -68,9 +69,10 @@ class VantorWithSim : public VantorApp {
   std::vector<std::string> RoomLines() const;
   // The targets of every "press", in order.
   std::vector<std::string> Presses() const;
-  // Pumps this thread's messages until `done` holds for the journal, or the deadline.
-  bool WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
-                      DWORD timeoutMs = 5000) const;
+  // Pumps this thread's messages until `done` holds for the journal, or the deadline; a wait
+  // that gives up reports the journal's last events.
+  Waited WaitForJournal(const std::function<bool(const std::vector<sim::Event>&)>& done,
+                        DWORD timeoutMs = 5000) const;
   // Gives the client time to show anything a wrong action would have caused.
   static void Settle(DWORD ms = 100);
 

@@ -148,9 +148,7 @@ int Tour::Run() {
   testing_support::ClickLabel(vantor.Control(kHeadTitle, L"DL Tool"),
                               testing_support::Delivery::Post);
   if (!Check(vantor.WaitPanelVisible(kDlTitle), "the DL Tool is shown")) return 1;
-  if (!Check(WaitUntil([&] { return !vantor.DlList().empty(); }, 15000),
-             "the DL Tool lists the mailbox's mails"))
-    return 1;
+  if (!Check(vantor.WaitDlListed(client), "the DL Tool lists the mailbox's mails")) return 1;
   Say("  " + std::to_string(vantor.DlList().size()) +
       " mails listed, the first: " + Printable(vantor.DlList().front()));
   Step("dl-tool");
