@@ -95,8 +95,11 @@ TEST_F(SimTest, DownloadingAMailQueuesItThroughTheMenuAndThePrompt) {
 
   Click(Nth(mail, "_aol_icon", 2));
   ASSERT_TRUE(ChooseDownloadLater());
-  ASSERT_TRUE(WaitUntil("the prompt to show",
-                        [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
+  // The prompt's window exists a moment before its text and its icon: wait until it is shown.
+  ASSERT_TRUE(WaitUntil("the prompt to show", [] {
+    HWND shown = FindWindowA("_aol_modal", nullptr);
+    return shown && IsWindowVisible(shown);
+  }));
   HWND prompt = FindWindowA("_aol_modal", nullptr);
   EXPECT_TRUE(Child(prompt, "_aol_static"));
   Press(Child(prompt, "_aol_icon"));
