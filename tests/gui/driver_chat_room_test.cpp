@@ -181,22 +181,25 @@ TEST(DriverChatRoom, CopyListItemsReadsAnItemThatGrowsWhileItIsRead) {
   HWND foreign = client.Add("ListBox", host, "foreign");
   static WNDPROC original;
   static int growths;
-  static std::string grown;
-  grown = "07/01/02 " + std::string(600, 'g');
+  static std::wstring grown;
+  grown = L"07/01/02 " + std::wstring(600, L'g');
   growths = 1;
+  // A Unicode subclass: an ANSI one over the program's own list box would put the platform's
+  // A/W translation of LB_GETTEXT between the read and the item, which a list in the client's
+  // process never has.
   client.Run([&] {
     SendMessageA(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("07/01/02 short"));
     auto refreshing = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      const LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
+      const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
       if (message == LB_GETTEXTLEN && growths-- > 0) {
-        CallWindowProcA(original, hwnd, LB_DELETESTRING, 0, 0);
-        CallWindowProcA(original, hwnd, LB_INSERTSTRING, 0,
+        CallWindowProcW(original, hwnd, LB_DELETESTRING, 0, 0);
+        CallWindowProcW(original, hwnd, LB_INSERTSTRING, 0,
                         reinterpret_cast<LPARAM>(grown.c_str()));
       }
       return result;
     };
     original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(foreign, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+refreshing)));
+        SetWindowLongPtrW(foreign, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+refreshing)));
   });
   HWND target = CreateWindowExW(0, L"ListBox", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
