@@ -92,7 +92,8 @@ struct ServerAnswer {
   std::vector<std::string> lines;  // what the server says, without its name
   std::vector<int> mails;          // numbers of its catalogue to deliver, in order
 };
-// Answers `line` as the member `serverName` with `trigger`; false when the line is not for it.
+// Answers `line`, said by the member `screenName`, as the server whose trigger is `trigger`;
+// false when the line is not for it.
 bool AnswerChatLine(const std::string& line, const std::string& trigger,
                     const std::string& screenName, ServerAnswer& answer);
 inline constexpr int kCatalogueSize = 500;
