@@ -92,6 +92,15 @@ class DlToolTest : public testing_support::VantorWithSim {
 
   static ui::DLtool& dl() { return ui::App().dltool; }
 
+  // A fresh client with this suite's options changed by one row's `fault`, no effects recorded.
+  template <class Fault>
+  void RestartWithFault(const Fault& fault) {
+    sim::Options options = SimOptions();
+    fault(options);
+    RestartSim(options);
+    effects.Clear();
+  }
+
   // The boxes as the user would leave them before pressing Add.
   static void Fill(const wchar_t* first, const wchar_t* last, const wchar_t* speed,
                    bool keepAsNew = false) {

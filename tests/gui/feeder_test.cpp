@@ -293,10 +293,7 @@ TEST_F(FeederGivesUp, EachWaitHasALimit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    sim::Options options = SimOptions();
-    c.fault(options);
-    RestartSim(options);
-    effects.Clear();
+    RestartWithFault(c.fault);
     Fill(L"1", L"2", L"1", c.keepAsNew);
     // The panel stays live while the run waits: the Return button still works.
     When giveUpSoon([&] { return !Presses().empty() && Presses().back() == c.lastPress; },
@@ -416,10 +413,7 @@ TEST_F(Feeder, AStoppedRunLeavesNothingOfAolsOpen) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    sim::Options options = SimOptions();
-    c.fault(options);
-    RestartSim(options);
-    effects.Clear();
+    RestartWithFault(c.fault);
     Fill(L"1", L"3", L"1");
     bool watchdogOn = false;
     When watch([&] { return dl().Timer1.Enabled(); }, [&] { watchdogOn = true; });
