@@ -329,7 +329,7 @@ class Form {
   friend LRESULT CALLBACK WindowBridge(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   // Sizes the panel, its skin and its controls for `dpi`, keeping its top-left corner at `at`.
-  void LayOut(int dpi, POINT at);
+  void Layout(int dpi, POINT at);
 
   std::wstring title_;
   int widthTwips_, heightTwips_, skinResource_;

@@ -1,35 +1,10 @@
 #pragma once
-// Small RAII owners for GDI objects and other handles, and the skins' painting.
+// Owners for GDI objects, and the skins' painting (ui/gdi.cpp).
 #include <windows.h>
 
-#include <utility>
+#include "ui/owned.h"
 
 namespace ui {
-
-// Owns one handle and gives it back to the system with `Free` when it goes.
-template <class Handle, auto Free>
-class Owned {
- public:
-  Owned() = default;
-  explicit Owned(Handle handle) : handle_(handle) {}
-  ~Owned() { reset(); }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Owned& operator=(Owned&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-
-  Handle get() const { return handle_; }
-  void reset(Handle handle = nullptr) {
-    if (handle_) Free(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 using GdiFont = Owned<HFONT, DeleteObject>;
 using GdiBrush = Owned<HBRUSH, DeleteObject>;
