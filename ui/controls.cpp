@@ -86,6 +86,7 @@ LRESULT CALLBACK TextBox::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
       }
     }
   } catch (...) {
+    TraceCaught("text box", msg);
     return 0;  // a handler's failure must not unwind through the platform
   }
   return DefSubclassProc(h, msg, wp, lp);

@@ -92,6 +92,7 @@ INT_PTR CALLBACK PromptProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
   } catch (...) {
+    TraceCaught("prompt", msg);
     EndDialog(dlg, IDCANCEL);
     return TRUE;
   }

@@ -1,5 +1,7 @@
 // Forms (Vantor's panels), the base of their controls, and timers.
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <vector>
 
 #include "ui/forms.h"
@@ -63,6 +65,19 @@ Control* ControlOf(HWND window) {
 bool StillAttached(HWND window, const void* object) {
   return IsWindow(window) &&
          reinterpret_cast<const void*>(GetWindowLongPtrW(window, GWLP_USERDATA)) == object;
+}
+
+void TraceCaught(const char* where, UINT msg) noexcept {
+  char text[400];
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    snprintf(text, sizeof text, "Vantor: %s, message 0x%04X: %s\n", where, msg, e.what());
+  } catch (...) {
+    snprintf(text, sizeof text, "Vantor: %s, message 0x%04X: an exception of no std type\n",
+             where, msg);
+  }
+  OutputDebugStringA(text);
 }
 
 // ---- Control ----

@@ -16,6 +16,11 @@ Control* ControlOf(HWND window);
 // the panel, and then its objects must not be touched.
 bool StillAttached(HWND window, const void* object);
 
+// Called from inside a catch block: writes what was caught to the debugger's output, with the
+// place (`where`) and the window message being handled, so a handler's failure that the
+// window procedure swallows still leaves a trace a developer can find.
+void TraceCaught(const char* where, UINT msg) noexcept;
+
 // No exception escapes into the platform: a handler's failure ends at the bridge.
 template <class T, class Stored>
 LRESULT CALLBACK WindowBridge(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -36,6 +41,7 @@ LRESULT CALLBACK WindowBridge(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     return self->Handle(msg, wp, lp);
   } catch (...) {
+    TraceCaught("panel or control", msg);
     return 0;
   }
 }
