@@ -14,6 +14,7 @@
 #include "aol/skarnel_aol6.h"
 #include "core/request_text.h"
 #include "ui/app.h"
+#include "ui/owned.h"
 
 namespace ui {
 namespace {
@@ -24,12 +25,12 @@ std::array<Label*, 4> SlotLabels(Head& head) {
 
 // The system's reason for a failed write, in words.
 std::wstring ReasonText(DWORD error) {
-  wchar_t* text = nullptr;
+  wchar_t* allocated = nullptr;
   const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring reason = n && text ? std::wstring(text, n) : L"";
-  if (text) LocalFree(text);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&allocated), 0, nullptr);
+  const LocalMemory<wchar_t*> text(allocated);
+  std::wstring reason = n && text.get() ? std::wstring(text.get(), n) : L"";
   while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' ||
                              reason.back() == L' ' || reason.back() == L'.'))
     reason.pop_back();

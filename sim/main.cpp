@@ -39,20 +39,21 @@
 
 #include "sim/command_line.h"
 #include "sim/sim.h"
+#include "ui/owned.h"
 
 namespace {
 
 std::vector<std::string> Arguments() {
   std::vector<std::string> args;
   int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  const ui::LocalMemory<LPWSTR*> owned(CommandLineToArgvW(GetCommandLineW(), &count));
+  LPWSTR* argv = owned.get();
   for (int i = 1; argv && i < count; ++i) {
     int n = WideCharToMultiByte(CP_ACP, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
     std::string arg(n > 0 ? n - 1 : 0, '\0');
     if (n > 1) WideCharToMultiByte(CP_ACP, 0, argv[i], -1, arg.data(), n, nullptr, nullptr);
     args.push_back(std::move(arg));
   }
-  LocalFree(argv);
   return args;
 }
 

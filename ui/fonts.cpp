@@ -32,9 +32,8 @@ Face FindFace(const std::wstring& name) {
   query.lfCharSet = DEFAULT_CHARSET;
   name.copy(query.lfFaceName, LF_FACESIZE - 1);
   Face found;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
+  EnumFontFamiliesExW(ScreenDc(GetDC(nullptr)).get(), &query, NoteFound,
+                      reinterpret_cast<LPARAM>(&found), 0);
   known.emplace(name, found);
   return found;
 }

@@ -41,9 +41,8 @@ int WindowDpi(HWND window) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi > 0) return static_cast<int>(dpi);
   }
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kBaseDpi;
-  if (screen) ReleaseDC(nullptr, screen);
+  const ScreenDc screen(GetDC(nullptr));
+  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : kBaseDpi;
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
@@ -74,8 +73,8 @@ void TraceCaught(const char* where, UINT msg) noexcept {
   } catch (const std::exception& e) {
     snprintf(text, sizeof text, "Vantor: %s, message 0x%04X: %s\n", where, msg, e.what());
   } catch (...) {
-    snprintf(text, sizeof text, "Vantor: %s, message 0x%04X: an exception of no std type\n",
-             where, msg);
+    snprintf(text, sizeof text, "Vantor: %s, message 0x%04X: an exception of no std type\n", where,
+             msg);
   }
   OutputDebugStringA(text);
 }
@@ -298,9 +297,9 @@ void Form::Layout(int dpi, POINT at) {
     BITMAP info{};
     GetObjectW(skin_.get(), sizeof(info), &info);
     // At 96 DPI the skin is drawn as it is, pixel for pixel.
-    skinScaled_.reset(dpi == kBaseDpi ? nullptr
-                                      : ScaleSkin(skin_.get(), MulDiv(info.bmWidth, dpi, kBaseDpi),
-                                                  MulDiv(info.bmHeight, dpi, kBaseDpi)));
+    skinScaled_ = dpi == kBaseDpi ? OwnedBitmap()
+                                  : ScaleSkin(skin_.get(), MulDiv(info.bmWidth, dpi, kBaseDpi),
+                                              MulDiv(info.bmHeight, dpi, kBaseDpi));
   }
   SetWindowPos(hwnd_, nullptr, at.x, at.y, TwipsToPixels(widthTwips_, dpi),
                TwipsToPixels(heightTwips_, dpi), SWP_NOZORDER | SWP_NOACTIVATE);

@@ -31,11 +31,11 @@ void PaintSkinPart(HDC target, HBITMAP skin, RECT area) {
          top, SRCCOPY);
 }
 
-HBITMAP ScaleSkin(HBITMAP skin, int width, int height) {
+OwnedBitmap ScaleSkin(HBITMAP skin, int width, int height) {
   BITMAP info{};
-  if (!skin || width <= 0 || height <= 0 || !GetObjectW(skin, sizeof(info), &info)) return nullptr;
+  if (!skin || width <= 0 || height <= 0 || !GetObjectW(skin, sizeof(info), &info)) return {};
   const int sw = info.bmWidth, sh = info.bmHeight;
-  if (sw <= 0 || sh <= 0) return nullptr;
+  if (sw <= 0 || sh <= 0) return {};
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof(format.bmiHeader);
   format.bmiHeader.biWidth = sw;
@@ -44,16 +44,15 @@ HBITMAP ScaleSkin(HBITMAP skin, int width, int height) {
   format.bmiHeader.biBitCount = 32;
   format.bmiHeader.biCompression = BI_RGB;
   std::vector<RGBQUAD> source(static_cast<size_t>(sw) * sh);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, skin, 0, sh, source.data(), &format, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != sh) return nullptr;
+  const int rows = GetDIBits(ScreenDc(GetDC(nullptr)).get(), skin, 0, sh, source.data(), &format,
+                             DIB_RGB_COLORS);
+  if (rows != sh) return {};
 
   format.bmiHeader.biWidth = width;
   format.bmiHeader.biHeight = -height;
   void* bits = nullptr;
-  HBITMAP scaled = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!scaled || !bits) return scaled;
+  OwnedBitmap scaled(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!scaled.get() || !bits) return scaled;
   auto* out = static_cast<RGBQUAD*>(bits);
   // Each target pixel's centre mapped into the skin, blended from the four pixels around it.
   auto axis = [](int i, int target, int src, int& a, int& b, double& t) {

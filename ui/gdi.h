@@ -11,6 +11,12 @@ using GdiBrush = Owned<HBRUSH, DeleteObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteObject>;
 using MemoryDc = Owned<HDC, DeleteDC>;
 
+// The screen's device context (GetDC of no window), given back with ReleaseDC.
+inline void ReleaseScreenDc(HDC dc) {
+  ReleaseDC(nullptr, dc);
+}
+using ScreenDc = Owned<HDC, ReleaseScreenDc>;
+
 // Selects an object into a DC and puts the previous one back when it goes out of scope.
 class Selection {
  public:
@@ -32,7 +38,8 @@ class Selection {
 void PaintSkinPart(HDC target, HBITMAP skin, RECT area);
 
 // The skin drawn at `width` by `height` pixels, smoothly (each pixel blends the four source
-// pixels nearest to it), as a panel at another DPI than the skin's needs it. A new bitmap.
-HBITMAP ScaleSkin(HBITMAP skin, int width, int height);
+// pixels nearest to it), as a panel at another DPI than the skin's needs it. A new bitmap, or
+// none when the skin cannot be read.
+OwnedBitmap ScaleSkin(HBITMAP skin, int width, int height);
 
 }  // namespace ui
