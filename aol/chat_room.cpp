@@ -1,4 +1,4 @@
-// The chat room: finding it and typing a line into it.
+// The chat room: finding it, typing a line into it, and the client shown at full size for it.
 #include "aol/ansi.h"
 #include "aol/candidate_walk.h"
 #include "aol/skarnel_aol6.h"
@@ -22,6 +22,11 @@ void SendChat(std::wstring_view text) {
   if (!room.Child("richcntl").SetText(aol::ToAnsi(text))) return;
   // The room's sixth icon sends the line.
   aol::PressIcon(room.NthChild("_aol_icon", 6));
+}
+
+void MaximiseClient() {
+  if (const aol::ForeignWindow frame = aol::FindAolMain())
+    ShowWindow(frame.get(), SW_SHOWMAXIMIZED);
 }
 
 }  // namespace skarnel_aol7

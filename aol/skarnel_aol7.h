@@ -15,6 +15,9 @@ HWND FindChatRoom();
 void SendChat(std::wstring_view text);
 void RunKeyword(std::wstring_view keyword);
 void OpenAolUrl(std::wstring_view roomName);
+// Maximises the client's main window, so that a room shows a banner at full size; nothing when
+// the client is not running.
+void MaximiseClient();
 HWND FindKeywordWindow();
 // Appends one numbered line per item of the foreign list box to `target`, a list box of ours.
 void CopyListItems(HWND listWindow, HWND target);

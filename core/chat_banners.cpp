@@ -15,13 +15,9 @@ constexpr double kBetweenLinesSeconds = 0.7;
 // open before it can take a line.
 constexpr double kAfterReEnterSeconds = 0.5;
 
-// The room shows the banner at full size: the client's main window is maximised first.
-void MaximiseClient() {
-  ShowWindow(FindWindowW(L"aol frame25", nullptr), SW_SHOWMAXIMIZED);
-}
-
 void SendTwoLineBanner(const std::wstring& first) {
-  MaximiseClient();
+  // The room shows the banner at full size: the client's main window is maximised first.
+  skarnel_aol7::MaximiseClient();
   skarnel_aol7::SendChat(first);
   skarnel_aol6::Pause(kBetweenLinesSeconds);
   skarnel_aol7::SendChat(LinkLine());
@@ -58,6 +54,10 @@ void Exit() {
 }
 
 }  // namespace
+
+void Head::StartBanner() {
+  core::SendStartBanner();
+}
 
 void Head::Label9_Click() {
   Exit();

@@ -1,7 +1,6 @@
 #include "ui/head.h"
 
 #include "aol/skarnel_aol6.h"
-#include "core/chat_banners.h"
 #include "ui/app.h"
 #include "ui/res/resource.h"
 
@@ -61,7 +60,7 @@ Head::Head()
 void Head::Form_Load() {
   skarnel_aol6::KeepOnTop(hwnd());
   skarnel_aol6::CenterFormAtTop(hwnd());
-  core::SendStartBanner();
+  StartBanner();
 }
 
 void Head::Label1_MouseDown() {

@@ -5,9 +5,9 @@
 //   core/trigger_slots.cpp   Label2_Click .. Label5_Click
 //   core/request_sending.cpp Label6_Click, Text1_KeyPress, Text1_KeyDown, Text1_KeyUp
 //   core/server_commands.cpp Label7_Click, Label8_Click, Label13_Click, Label17_Click
-//   core/chat_banners.cpp    the start banner, Label9_Click (X), Label11_Click (Re-Enter)
-//   core/request_list.cpp    Label14_Click (View List)
-//   dltool/panel.cpp         Label15_Click (DL Tool)
+//   core/chat_banners.cpp    StartBanner (from Form_Load), Label9_Click (X), Label11_Click
+//   (Re-Enter) core/request_list.cpp    Label14_Click (View List) dltool/panel.cpp Label15_Click
+//   (DL Tool)
 #include "ui/forms.h"
 
 namespace ui {
@@ -42,6 +42,8 @@ class Head : public Form {
   Label Label12;                         // invisible: holds the RequestPrefix
 
   void Form_Load();
+  // Announces Vantor in the open room, once, when the panel has loaded.
+  void StartBanner();
   void Label1_MouseDown();
   void Label2_Click();
   void Label3_Click();
