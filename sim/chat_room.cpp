@@ -13,11 +13,10 @@ bool SameRoomName(const std::string& a, const std::string& b) {
 }  // namespace
 
 Child* Client::Impl::OpenRoom(const std::string& name) {
-  auto* room = new Child(this, ChildKind::Room);
-  room->name = name;
   int offset = 20 * static_cast<int>(ChildrenOf(ChildKind::Room).size() % 4);
-  HWND hwnd = CreateChildWindow(room, name, 8 + offset, 8 + offset, 610, 430);
-  if (!hwnd) return nullptr;
+  Child* room = OpenChild(ChildKind::Room, name, name, 8 + offset, 8 + offset, 610, 430);
+  if (!room) return nullptr;
+  HWND hwnd = room->hwnd;
   bool server = Opts().serverPresent;
   std::string screenName = Opts().screenName;
   int people = server ? 4 : 3;

@@ -133,13 +133,8 @@ void Press(HWND hwnd, IconData* data, const char* release) {
 }
 
 LRESULT CALLBACK IconProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* data = reinterpret_cast<IconData*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* data = WindowData<IconData>(hwnd, msg, lParam);
   switch (msg) {
-    case WM_NCCREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-      break;
-    }
     case WM_NCDESTROY:
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       delete data;

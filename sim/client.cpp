@@ -52,13 +52,8 @@ void ThreadMain(Client::Impl* impl) {
 }  // namespace
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* impl = reinterpret_cast<Client::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* impl = WindowData<Client::Impl>(hwnd, msg, lParam);
   switch (msg) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(
-          hwnd, GWLP_USERDATA,
-          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case kRunDeferred:
     case kQuit:
     case WM_TIMER:

@@ -11,16 +11,6 @@ constexpr char kDownloadDialogText[] =
 
 enum MenuEntry : UINT { kDownloadNow = 1, kDownloadLater = 2, kShowManager = 3 };
 
-Client::Impl* ImplOf(HWND hwnd) {
-  return reinterpret_cast<Client::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-void StoreImpl(HWND hwnd, LPARAM lParam) {
-  SetWindowLongPtrA(
-      hwnd, GWLP_USERDATA,
-      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-}
-
 // The keys the open download menu takes, for the journal (the menu's own loop reads them from
 // the queue, so they were posted, or typed).
 thread_local std::string* tMenuKeys = nullptr;
@@ -53,12 +43,10 @@ LRESULT CALLBACK MenuKeys(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK ModalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* impl = WindowData<Client::Impl>(hwnd, msg, lParam);
   switch (msg) {
-    case WM_NCCREATE:
-      StoreImpl(hwnd, lParam);
-      break;
     case WM_DESTROY:
-      if (Client::Impl* impl = ImplOf(hwnd)) {
+      if (impl) {
         impl->Log("close", "prompt", WindowText(hwnd));
         if (impl->modal == hwnd) impl->modal = nullptr;
       }
@@ -68,10 +56,9 @@ LRESULT CALLBACK ModalProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ManagerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Stored as for the client's other windows, though nothing here reads it.
+  WindowData<Client::Impl>(hwnd, msg, lParam);
   switch (msg) {
-    case WM_NCCREATE:
-      StoreImpl(hwnd, lParam);
-      break;
     case WM_CLOSE:  // closing only hides it: the queue stays
       ShowWindow(hwnd, SW_HIDE);
       return 0;

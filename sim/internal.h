@@ -59,6 +59,19 @@ LRESULT CALLBACK ManagerProc(HWND, UINT, WPARAM, LPARAM);  // download.cpp
 HINSTANCE Instance();
 HFONT UiFont();
 
+// What one of the client's own windows keeps in its user data: the creation parameter, stored
+// at WM_NCCREATE (before any message that reads it) and read back on every later message.
+// Null for the few messages that come before WM_NCCREATE.
+template <class Data>
+Data* WindowData(HWND hwnd, UINT msg, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    void* data = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    return static_cast<Data*>(data);
+  }
+  return reinterpret_cast<Data*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
 struct Mail {
   std::string date;  // "MM/DD/YY", the list's first column
   std::string from;
@@ -157,7 +170,10 @@ struct Client::Impl {
   void OnControlMessage(UINT msg, WPARAM wParam);
 
   // Opening windows inside the client.
-  HWND CreateChildWindow(Child* child, const std::string& caption, int x, int y, int w, int h);
+  // A new "AOL Child" of this kind, `name` in the journal, its window made in the MDI client;
+  // null when the window could not be made.
+  Child* OpenChild(ChildKind kind, const std::string& name, const std::string& caption, int x,
+                   int y, int w, int h);
   void BringToFront(HWND child);
   Child* FindChild(ChildKind kind) const;  // the highest in Z-order
   std::vector<Child*> ChildrenOf(ChildKind kind) const;

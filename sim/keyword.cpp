@@ -21,10 +21,9 @@ void Client::Impl::OpenKeyword() {
     BringToFront(open->hwnd);
     return;
   }
-  auto* keyword = new Child(this, ChildKind::Keyword);
-  keyword->name = "keyword";
-  HWND hwnd = CreateChildWindow(keyword, "Keyword", 250, 140, 420, 170);
-  if (!hwnd) return;
+  Child* keyword = OpenChild(ChildKind::Keyword, "keyword", "Keyword", 250, 140, 420, 170);
+  if (!keyword) return;
+  HWND hwnd = keyword->hwnd;
   MakeControl(hwnd, kGlyphClass, "K", 0, 10, 10, 32, 32);
   MakeControl(hwnd, kRichStaticClass, "Enter a Keyword or Web Address:", 0, 50, 8, 340, 20);
   keyword->input = MakeControl(hwnd, kEditClass, "", ES_AUTOHSCROLL, 50, 30, 250, 24);

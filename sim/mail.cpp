@@ -24,10 +24,10 @@ void Client::Impl::OpenMail(int number) {
   }
   Mail mail;
   if (!MailAt(*this, number, mail)) return;
-  auto* window = new Child(this, ChildKind::Mail);
-  window->mailNumber = number;
-  HWND hwnd = CreateChildWindow(window, mail.subject, 190, 56, 580, 420);
-  if (!hwnd) return;
+  Child* window = OpenChild(ChildKind::Mail, "", mail.subject, 190, 56, 580, 420);
+  if (!window) return;
+  window->mailNumber = number;  // its name in the journal
+  HWND hwnd = window->hwnd;
   MakeControl(hwnd, kMailHeaderClass, "Mail", 0, 10, 8, 550, 24);
   MakeControl(hwnd, kStaticClass, "From:", 0, 10, 38, 60, 18);
   window->from = MakeControl(hwnd, kStaticClass, "", 0, 74, 38, 200, 18);

@@ -76,11 +76,10 @@ void Client::Impl::OpenMailbox() {
     BringToFront(open->hwnd);
     return;
   }
-  auto* box = new Child(this, ChildKind::Mailbox);
-  box->name = "mailbox";
-  std::string caption = Opts().screenName + "'s Online Mailbox";
-  HWND hwnd = CreateChildWindow(box, caption, 150, 24, 560, 400);
-  if (!hwnd) return;
+  const std::string caption = Opts().screenName + "'s Online Mailbox";
+  Child* box = OpenChild(ChildKind::Mailbox, "mailbox", caption, 150, 24, 560, 400);
+  if (!box) return;
+  HWND hwnd = box->hwnd;
   MakeControl(hwnd, kGlyphClass, "@", 0, 10, 8, 30, 30);
   MakeControl(hwnd, kStaticClass, ("Mail for " + Opts().screenName).c_str(), 0, 48, 14, 280, 20);
   MakeControl(hwnd, kImageClass, "Online Mailbox", 0, 360, 6, 180, 34);

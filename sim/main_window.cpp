@@ -17,10 +17,6 @@ constexpr const char* kToolbarIcons[] = {
 constexpr const char* kPlainCaptions[] = {"Welcome, Member!", "Top News", "Buddy List",
                                           "Weather",          "Shopping", "Member Directory"};
 
-Client::Impl* ImplOf(HWND hwnd) {
-  return reinterpret_cast<Client::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
 void CreateToolbar(Client::Impl* impl, HWND frame) {
   HWND outer =
       MakeControl(frame, kToolbarFrameClass, "", WS_CLIPCHILDREN, 0, 0, 900, kToolbarHeight);
@@ -50,14 +46,9 @@ std::string Child::JournalName() const {
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Client::Impl* impl = ImplOf(hwnd);
+  auto* impl = WindowData<Client::Impl>(hwnd, msg, lParam);
   HWND mdi = impl ? impl->mdi : nullptr;
   switch (msg) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(
-          hwnd, GWLP_USERDATA,
-          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-      break;
     case WM_CREATE: {
       CreateToolbar(impl, hwnd);
       CLIENTCREATESTRUCT ccs{nullptr, 1000};
@@ -157,9 +148,10 @@ bool Client::Impl::CreateMainWindow() {
   return true;
 }
 
-HWND Client::Impl::CreateChildWindow(Child* child, const std::string& caption, int x, int y, int w,
-                                     int h) {
-  child->impl = this;
+Child* Client::Impl::OpenChild(ChildKind kind, const std::string& name, const std::string& caption,
+                               int x, int y, int w, int h) {
+  auto* child = new Child(this, kind);
+  child->name = name;
   children.push_back(child);
   MDICREATESTRUCTA mcs{};
   mcs.szClass = kChildClass;
@@ -178,7 +170,7 @@ HWND Client::Impl::CreateChildWindow(Child* child, const std::string& caption, i
     delete child;
     return nullptr;
   }
-  return hwnd;
+  return child;
 }
 
 void Client::Impl::BringToFront(HWND child) {
@@ -207,12 +199,12 @@ void Client::Impl::ForgetChild(Child* child) {
 }
 
 void Client::Impl::OpenPlainChild(const std::string& caption) {
-  auto* child = new Child(this, ChildKind::Plain);
-  child->name = "child " + caption;
   static int opened = 0;
   int offset = 24 * (opened++ % 8);
-  HWND hwnd = CreateChildWindow(child, caption, 120 + offset, 40 + offset, 360, 240);
-  if (!hwnd) return;
+  Child* child =
+      OpenChild(ChildKind::Plain, "child " + caption, caption, 120 + offset, 40 + offset, 360, 240);
+  if (!child) return;
+  HWND hwnd = child->hwnd;
   MakeControl(hwnd, kImageClass, caption.c_str(), 0, 0, 0, 360, 48);
   MakeControl(hwnd, kGlyphClass, "i", 0, 10, 60, 28, 28);
   MakeControl(hwnd, kStaticClass, "Something new is waiting for you today. Check it out!", 0, 48,
@@ -224,10 +216,10 @@ void Client::Impl::OpenPlainChild(const std::string& caption) {
 
 void Client::Impl::OpenLookAlike() {
   // An Instant Message: a typing box and icons like a chat room's, but no chat transcript.
-  auto* child = new Child(this, ChildKind::LookAlike);
-  child->name = "im";
-  HWND hwnd = CreateChildWindow(child, "Instant Message From: ChatFan22", 180, 90, 400, 260);
-  if (!hwnd) return;
+  Child* child =
+      OpenChild(ChildKind::LookAlike, "im", "Instant Message From: ChatFan22", 180, 90, 400, 260);
+  if (!child) return;
+  HWND hwnd = child->hwnd;
   MakeControl(hwnd, kStaticClass, "ChatFan22: hey, are you in the Lobby?", 0, 10, 10, 370, 90);
   MakeControl(hwnd, kComboClass, "Arial", 0, 10, 106, 120, 22);
   for (int i = 0; i < 7; ++i) {
