@@ -134,4 +134,15 @@ class DlToolTest : public testing_support::VantorWithSim {
   dltool::WaitLimits savedLimits_;
 };
 
+// The same with a mailbox of `kMails` mails.
+template <int kMails>
+class DlToolWithMails : public DlToolTest {
+ protected:
+  sim::Options SimOptions() const override {
+    auto o = DlToolTest::SimOptions();
+    o.mails = kMails;
+    return o;
+  }
+};
+
 }  // namespace dltool_test

@@ -15,14 +15,7 @@ namespace {
 using dltool_test::DlToolTest;
 using dltool_test::When;
 
-class ThreeMails : public DlToolTest {
- protected:
-  sim::Options SimOptions() const override {
-    auto o = DlToolTest::SimOptions();
-    o.mails = 3;
-    return o;
-  }
-
+class ThreeMails : public dltool_test::DlToolWithMails<3> {
  protected:
   // The lines the panel should show for the client's mailbox: "<n>:  <subject>".
   std::vector<std::wstring> ExpectedLines() const {

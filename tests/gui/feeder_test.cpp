@@ -158,14 +158,7 @@ TEST_F(Feeder, SpeedAsWordsFailsAtFirstUseAndAddWaitsItsTurn) {
   EXPECT_FALSE(dl().Timer1.Enabled());
 }
 
-class FeederTenMails : public DlToolTest {
- protected:
-  sim::Options SimOptions() const override {
-    auto o = DlToolTest::SimOptions();
-    o.mails = 10;
-    return o;
-  }
-};
+using FeederTenMails = dltool_test::DlToolWithMails<10>;
 
 // Only the first number is held against the mailbox: 11 of 10 is refused once the mailbox is
 // open, 8 to 20 is accepted and walks to the mailbox's last mail, each mail once, and marks
