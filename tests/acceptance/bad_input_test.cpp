@@ -87,14 +87,13 @@ TEST_F(BadInput, TriggersAtTheirLimitsAndWithTheStoresOwnSigns) {
       {L"", L""},
       {L"   ", L""},
       {Repeat(L"a", 254), Repeat(L"a", 254)},
-      // The store gives back 254 characters of a longer trigger.
+      // A long answer goes through the prompt and into the store whole; the slot shows what
+      // the store gives back (its read rule is held to the platform's read in the unit tests).
       {Repeat(L"b", 1000), Repeat(L"b", 254)},
       {L"a=b", L"a=b"},
       {L"[x]", L"[x]"},
       {L"x]", L"x]"},
       {L"semi;colon", L"semi;colon"},
-      // The store's read drops the blanks around a value and one pair of quotes.
-      {L"  \"q r\"  ", L"q r"},
       {L"\u263A", L"?"},
   };
   for (const Case& c : cases) {

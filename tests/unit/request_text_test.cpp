@@ -1,11 +1,16 @@
-// The text rules of requests, server commands and the request list, without windows.
+// The text rules of requests, server commands and the request list, without windows (the
+// trigger store's read rule is held to the platform's own read of a file).
 #include "core/request_text.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <utility>
+
+#include "aol/skarnel_aol6.h"
 
 namespace {
 
@@ -118,7 +123,8 @@ TEST(RequestText, StoredTriggerIsOneLine) {
   EXPECT_EQ(core::StorableTrigger(L"\r[other]"), L"");
 }
 
-// What the store gives back, which a trigger that could not be stored must match exactly.
+// What the store gives back, which a trigger that could not be stored must match exactly: the
+// rule, and the platform's profile read as the slots read the store, both held to each case.
 TEST(RequestText, TriggerAsStoredIsWhatTheProfileReadReturns) {
   const std::pair<std::wstring, std::wstring> cases[] = {
       {L"abc", L"abc"},
@@ -132,7 +138,19 @@ TEST(RequestText, TriggerAsStoredIsWhatTheProfileReadReturns) {
       {std::wstring(300, L'k'), std::wstring(254, L'k')},
       {L"\"" + std::wstring(300, L'k') + L"\"", std::wstring(254, L'k')},
   };
-  for (const auto& [value, read] : cases) EXPECT_EQ(core::TriggerAsStored(value), read) << value;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  int row = 0;
+  for (const auto& [value, read] : cases) {
+    EXPECT_EQ(core::TriggerAsStored(value), read) << value;
+    // A file of its own for each row: the platform keeps recently read profiles cached.
+    const std::filesystem::path file =
+        folder / ("vantor_read_rule_" + std::to_string(++row) + ".ini");
+    std::ofstream(file, std::ios::binary)
+        << "[triggers]\r\ntrig1=" << std::string(value.begin(), value.end()) << "\r\n";
+    EXPECT_EQ(skarnel_aol6::ReadProfileString(L"triggers", L"trig1", file.wstring()), read)
+        << value;
+    std::filesystem::remove(file);
+  }
 }
 
 }  // namespace
