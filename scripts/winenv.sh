@@ -32,9 +32,10 @@ vantor_ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Configures through the repository's preset (toolchain and build type live there); -B puts the
+# build where VANTOR_BUILD says instead of the preset's build/.
 vantor_build() {
-  cmake -S "$VANTOR_ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$VANTOR_ROOT/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$VANTOR_ROOT" --preset mingw -B "$BUILD" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
 
