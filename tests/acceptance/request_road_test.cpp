@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "tests/acceptance/by_hand.h"
 #include "tests/acceptance/lines.h"
@@ -231,6 +232,35 @@ TEST_F(ByHand, TypingGoesOnAfterTheListTheDlToolAndRollingUp) {
        },
        L"12"},
       {"roll-up and roll-down", [&] { return glyphChanges() && glyphChanges(); }, L"13"},
+      // A drag by the right button ends with its release: the pointer moved on leaves the panel
+      // where it was dropped, and the next left click (Others) is a click, not the drag's end.
+      {"right-button drag on the top strip",
+       [&]() -> bool {
+         RECT was{};
+         GetWindowRect(V().Head(), &was);
+         const POINT from{was.left + 60, was.top + 8};
+         hands::Drag(from, {from.x + 40, from.y + 30}, MOUSEEVENTF_RIGHTDOWN);
+         hands::MoveTo({from.x + 200, from.y + 300});
+         const HWND menu = by_hand::OpenOthers(V());
+         if (!menu) return false;
+         hands::Key(VK_ESCAPE);
+         RECT now{};
+         const auto dropped = testing_support::WaitUntil(
+             "the menu to close over the dropped panel",
+             [&] {
+               GetWindowRect(V().Head(), &now);
+               return !IsWindowVisible(menu) && now.left == was.left + 40 &&
+                      now.top == was.top + 30;
+             },
+             [&] {
+               return testing_support::Shown(menu) + ", panel at " + std::to_string(now.left) +
+                      "," + std::to_string(now.top) + " (was " + std::to_string(was.left) + "," +
+                      std::to_string(was.top) + ")";
+             });
+         EXPECT_TRUE(dropped);
+         return dropped;
+       },
+       L"14"},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
