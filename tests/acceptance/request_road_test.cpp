@@ -116,7 +116,7 @@ TEST_F(ByHand, RequestAfterRequestIsTypedWithoutClickingTheBoxAgain) {
   // An empty slot asks for its trigger; the prompt has the keyboard while it is open and gives
   // it back to the request box when it closes.
   hands::Click(V().Slot(2));
-  const HWND prompt = V().WaitDialog();
+  const auto prompt = V().WaitDialog();
   ASSERT_TRUE(prompt);
   hands::Type(L"vault");
   hands::Key(VK_RETURN);
@@ -173,7 +173,7 @@ TEST_F(ByHand, NoClickOnThePanelActsWhileABoxOrThePromptIsOpen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.open();
-    const HWND box = V().WaitDialog();
+    const auto box = V().WaitDialog();
     ASSERT_TRUE(box);
     const size_t mark = S().Mark();
     for (const wchar_t* caption : {L"Server?", L"Send", L"List", L"View List", L"Trigger 4"})
@@ -183,7 +183,7 @@ TEST_F(ByHand, NoClickOnThePanelActsWhileABoxOrThePromptIsOpen) {
         "the box to close", [&] { return !IsWindowVisible(box); },
         [&] { return testing_support::Shown(box); }));
     if (c.afterClose) {
-      const HWND next = V().WaitDialog();
+      const auto next = V().WaitDialog();
       ASSERT_TRUE(next);
       EXPECT_EQ(testing_support::DialogText(next), c.afterClose);
       hands::Key(VK_RETURN);
@@ -241,7 +241,7 @@ TEST_F(ByHand, TypingGoesOnAfterTheListTheDlToolAndRollingUp) {
          const POINT from{was.left + 60, was.top + 8};
          hands::Drag(from, {from.x + 40, from.y + 30}, MOUSEEVENTF_RIGHTDOWN);
          hands::MoveTo({from.x + 200, from.y + 300});
-         const HWND menu = by_hand::OpenOthers(V());
+         const auto menu = by_hand::OpenOthers(V());
          if (!menu) return false;
          hands::Key(VK_ESCAPE);
          RECT now{};
