@@ -107,7 +107,7 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
     PostKey(menu, VK_UP);  // "Exit" is the last item
     PostKey(menu, VK_RETURN);
   }
-  ASSERT_TRUE(vantor.WaitForExit(10000)) << "Vantor is still running";
+  ASSERT_TRUE(vantor.WaitForExit(10000)) << TopWindowsOf(vantor.Id());
   EXPECT_EQ(vantor.ExitCode(), 0u);
 
   const auto journal = Journal();
