@@ -242,20 +242,19 @@ TEST_F(ByHand, TypingGoesOnAfterTheListTheDlToolAndRollingUp) {
          hands::Drag(from, {from.x + 40, from.y + 30}, MOUSEEVENTF_RIGHTDOWN);
          hands::MoveTo({from.x + 200, from.y + 300});
          const auto menu = by_hand::OpenOthers(V());
-         if (!menu) return false;
+         EXPECT_TRUE(menu);
          hands::Key(VK_ESCAPE);
          RECT now{};
          const auto dropped = testing_support::WaitUntil(
-             "the menu to close over the dropped panel",
+             "the menu to close over the panel dropped 40,30 further",
              [&] {
                GetWindowRect(V().Head(), &now);
-               return !IsWindowVisible(menu) && now.left == was.left + 40 &&
-                      now.top == was.top + 30;
+               return menu && !IsWindowVisible(menu) && now.left - was.left == 40 &&
+                      now.top - was.top == 30;
              },
              [&] {
-               return testing_support::Shown(menu) + ", panel at " + std::to_string(now.left) +
-                      "," + std::to_string(now.top) + " (was " + std::to_string(was.left) + "," +
-                      std::to_string(was.top) + ")";
+               return "moved " + std::to_string(now.left - was.left) + "," +
+                      std::to_string(now.top - was.top);
              });
          EXPECT_TRUE(dropped);
          return dropped;

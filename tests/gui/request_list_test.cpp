@@ -230,17 +230,13 @@ TEST_F(RequestList, ToggleBuildsTheDocumentAfterHalfASecondAndKeepsItOnTheWayBac
   // The widest item in the list's own font.
   const auto widest = [&] {
     HDC dc = GetDC(list);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    LONG most = 0;
-    for (const auto& item : ListItems()) {
-      SIZE size{};
-      GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
-      most = std::max(most, size.cx);
-    }
-    SelectObject(dc, old);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE size{}, most{};
+    for (const auto& item : ListItems())
+      if (GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &size))
+        most.cx = std::max(most.cx, size.cx);
     ReleaseDC(list, dc);
-    return most;
+    return most.cx;
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
