@@ -73,9 +73,7 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   EXPECT_EQ(linesBefore, c.room ? 2u : 0u) << "the start banner";
 
   // Undo the start banner's maximising, so the exit banner's own shows. Restoring activates the
-  // client, and the platform hands the foreground over later: once it has come, a click on
-  // Vantor brings Vantor forward, as a user's does. (A restore without a room, where nothing was
-  // maximised, once took the foreground from the menu the click had just opened.)
+  // client: once it is in front, a click on Vantor brings Vantor forward, as a user's does.
   if (IsZoomed(frame)) {
     ShowWindow(frame, SW_RESTORE);
     ASSERT_TRUE(WaitUntil(
