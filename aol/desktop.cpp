@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include <windowsx.h>
+
 #include "aol/ansi.h"
 #include "aol/foreign_window.h"
 #include "aol/skarnel_aol6.h"
@@ -42,6 +44,53 @@ LONGLONG CounterNow() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return now.QuadPart;
+}
+
+// Moves the panel with the pointer until `button` (VK_RBUTTON or VK_MBUTTON) is released, as the
+// platform's caption drag does for the left one: the panel holds the capture, so the release
+// comes here wherever the pointer is. Everything else is handled as it comes. The drag also ends
+// when the capture is taken (a box that opens meanwhile) or the button is found up, so a release
+// that never reached the panel cannot leave it on the pointer; Escape puts it back.
+void FollowPointer(HWND panel, int button) {
+  const UINT up = button == VK_RBUTTON ? WM_RBUTTONUP : WM_MBUTTONUP;
+  const WPARAM held = button == VK_RBUTTON ? MK_RBUTTON : MK_MBUTTON;
+  RECT start;
+  if (!GetWindowRect(panel, &start)) return;
+  // Where the press was and where each move went, not where the pointer is by now: queued
+  // input is handled later than it happened.
+  const DWORD pressedAt = GetMessagePos();
+  const POINT grab{GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
+  SetCapture(panel);
+  MSG msg;
+  while (GetCapture() == panel) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // The platform's wait, as in Pause: asleep until the next message.
+      MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.message == up) break;
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      SetWindowPos(panel, nullptr, start.left, start.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd == panel) {
+      if (!(msg.wParam & held)) break;  // released where the panel did not hear it
+      const POINT at = msg.pt;
+      SetWindowPos(panel, nullptr, start.left + at.x - grab.x, start.top + at.y - grab.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      continue;
+    }
+    // Other buttons pressed meanwhile belong to the drag, as in the platform's own.
+    if (msg.hwnd == panel && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (GetCapture() == panel) ReleaseCapture();
 }
 
 }  // namespace
@@ -127,6 +176,12 @@ void DragForm(HWND panel) {
   // The press that started this holds the mouse capture; the platform's caption drag takes it
   // over only once it is released.
   ReleaseCapture();
+  // The platform's caption drag ends only on a left release: started by the right or middle
+  // button, it would keep the panel on the pointer until the next left click, and swallow that
+  // click. Those buttons move the panel here instead, until their own release.
+  const bool left = GetKeyState(VK_LBUTTON) < 0;
+  if (!left && GetKeyState(VK_RBUTTON) < 0) return FollowPointer(panel, VK_RBUTTON);
+  if (!left && GetKeyState(VK_MBUTTON) < 0) return FollowPointer(panel, VK_MBUTTON);
   SendMessageW(panel, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 

@@ -2,7 +2,8 @@
 # Builds Vantor and the simulated AOL 7.0 client and runs them together:
 #   bash scripts/run.sh
 # Installs what is missing first (Debian 12). With a reachable display ($DISPLAY) both programs
-# open on it and the command returns when Vantor ends ("X" or the menu's Exit). Without one, both
+# open on it, managed by its window manager (openbox when it has none), and the command returns
+# when Vantor ends ("X" or the menu's Exit). Without one, both
 # run under a private Xvfb and a scripted tour plays Vantor from outside, as a user would: it
 # prints the chat room's transcript and the Download Manager's queue at the end and saves a
 # screenshot of every step in out/tour/.
@@ -17,6 +18,9 @@ vantor_ensure_packages
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   VANTOR_DISPLAY=auto
   MODE=display
+  # A person's desktop: wine's windows go to the window manager (openbox is started for a bare
+  # X server), so Vantor's topmost panels and boxes stay in front of the client as on Windows.
+  export VANTOR_MANAGED=Y
 else
   unset DISPLAY
   VANTOR_DISPLAY=xvfb
@@ -26,6 +30,7 @@ vantor_log "building vantor.exe, aol7sim.exe and the tour in $BUILD"
 vantor_build --target vantor aol7sim winekeeper vantor_tour >/dev/null
 vantor_wine_env
 vantor_display
+if [ "$MODE" = display ]; then vantor_window_manager; fi
 vantor_prefix
 vantor_start_wine
 cd "$BIN"

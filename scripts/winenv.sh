@@ -4,6 +4,8 @@
 #   VANTOR_DISPLAY "xvfb" to always use a private Xvfb, "auto" (default) to use $DISPLAY when set
 #   VANTOR_DPI     the screen's dots per inch for wine (default 96); another value gets a prefix
 #                  of its own, wineprefix-DPI, so the one at 96 stays as it is
+#   VANTOR_MANAGED Y: wine hands its windows to a window manager (a prefix of its own,
+#                  wineprefix-managed); default N, the tests' bare Xvfb, where hides are fast
 
 VANTOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${VANTOR_BUILD:-$VANTOR_ROOT/build}
@@ -11,7 +13,7 @@ case "$BUILD" in /*) ;; *) BUILD=$VANTOR_ROOT/$BUILD ;; esac
 BIN=$BUILD/bin
 
 VANTOR_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth cmake make
-                 imagemagick x11-apps xdotool googletest)
+                 imagemagick x11-apps x11-utils xdotool openbox googletest)
 
 vantor_log() { printf '[vantor] %s\n' "$*" >&2; }
 
@@ -42,6 +44,7 @@ vantor_build() {
 vantor_wine_env() {
   export WINEPREFIX=$BUILD/wineprefix
   [ "${VANTOR_DPI:-96}" = 96 ] || WINEPREFIX=$BUILD/wineprefix-$VANTOR_DPI
+  [ "${VANTOR_MANAGED:-N}" = N ] || WINEPREFIX=$WINEPREFIX-managed
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv=d"
@@ -61,6 +64,23 @@ vantor_display() {
   export DISPLAY=:$n
 }
 
+VANTOR_WM_PID=""
+# True when a window manager runs on $DISPLAY (it names itself on the root window).
+vantor_has_window_manager() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# A display without a window manager gets openbox for this run, so that topmost windows stay in
+# front of the ones clicked after them; a desktop that has one keeps its own.
+vantor_window_manager() {
+  vantor_has_window_manager && return 0
+  openbox --sm-disable >/dev/null 2>&1 &
+  VANTOR_WM_PID=$!
+  local i
+  for i in $(seq 1 100); do vantor_has_window_manager && return 0; sleep 0.1; done
+  vantor_log "openbox did not come up on $DISPLAY"; return 1
+}
+
 # A throwaway prefix inside the build folder, set up once.
 vantor_prefix() {
   [ -f "$WINEPREFIX/.vantor-ready" ] && return 0
@@ -74,7 +94,11 @@ vantor_prefix() {
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
     /d 'no-debugger.exe %ld %ld' /f >/dev/null 2>&1
   # Without a window manager, hiding a managed window stalls for 2 s; panels hide all the time.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # Unmanaged windows stack only within their own process, though: a click into the client
+  # raises it above Vantor's topmost panels. At a desktop, wine's windows go to the window
+  # manager, which keeps topmost windows above as Windows does.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "${VANTOR_MANAGED:-N}" \
+    /f >/dev/null 2>&1
   # Wine reads the screen's DPI from both keys when a program starts (144 is 150 %).
   if [ "${VANTOR_DPI:-96}" != 96 ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$VANTOR_DPI" /f \
@@ -105,6 +129,7 @@ vantor_start_wine() {
 vantor_stop_all() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "$VANTOR_KEEPER_PID" ] && kill "$VANTOR_KEEPER_PID" >/dev/null 2>&1 || true
+  [ -n "$VANTOR_WM_PID" ] && kill "$VANTOR_WM_PID" >/dev/null 2>&1 || true
   [ -n "$VANTOR_XVFB_PID" ] && kill "$VANTOR_XVFB_PID" >/dev/null 2>&1 || true
   wait >/dev/null 2>&1 || true
 }

@@ -1,5 +1,7 @@
 // The standard controls of the panels: text box, list box, combo box, check box, option button.
 // Each is the platform's own window class, so tools and screen readers know them.
+#include <algorithm>
+
 #include "ui/forms.h"
 // (after windows.h, which forms.h brings)
 #include <commctrl.h>
@@ -35,8 +37,13 @@ TextBox::TextBox(Form& owner, const Args& args)
       multiLine_(args.multiLine) {}
 
 void TextBox::Create(HWND parent) {
-  DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-  if (multiLine_) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  DWORD style = WS_TABSTOP | WS_BORDER;
+  // A one-line box scrolls along with the typing; a document wraps its long lines at the box's
+  // right edge, so every line can be read with the vertical bar alone.
+  if (multiLine_)
+    style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
+  else
+    style |= ES_AUTOHSCROLL;
   hwnd_ =
       CreateChild(L"Edit", style, PixelPlace(), initialCaption_, initiallyVisible_, parent, this);
   if (!hwnd_) return;
@@ -98,10 +105,88 @@ ListBox::ListBox(Form& owner, const Args& args)
     : FontedControl(owner, args.rect, L"", args.visible, args.font) {}
 
 void ListBox::Create(HWND parent) {
-  hwnd_ = CreateChild(L"ListBox",
-                      WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                      PixelPlace(), L"", initiallyVisible_, parent, this);
-  if (hwnd_) Layout();
+  // Sized to whole rows here, not by the platform's integral height: that one only ever shrinks
+  // the list, and the horizontal bar that comes and goes would shrink it a row at a time.
+  hwnd_ = CreateChild(
+      L"ListBox",
+      WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      PixelPlace(), L"", initiallyVisible_, parent, this);
+  if (!hwnd_) return;
+  SetWindowSubclass(hwnd_, SubclassProc, 1, 0);
+  Layout();
+}
+
+// Watches the list's own messages, so that items added from anywhere (the DL Tool's are copied in
+// by the driver) are measured: an item wider than the list can be scrolled to.
+LRESULT CALLBACK ListBox::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR) {
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(h, SubclassProc, id);
+    return DefSubclassProc(h, msg, wp, lp);
+  }
+  const LRESULT result = DefSubclassProc(h, msg, wp, lp);
+  auto* self = static_cast<ListBox*>(ControlOf(h));
+  if (!self) return result;
+  switch (msg) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+      if (result >= 0 && lp) self->Widen(self->ItemWidth(h, reinterpret_cast<const wchar_t*>(lp)));
+      break;
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case WM_SETFONT:
+      self->Remeasure();
+      break;
+  }
+  return result;
+}
+
+int ListBox::ItemWidth(HWND list, const wchar_t* text) {
+  HDC dc = GetDC(list);
+  if (!dc) return 0;
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  // The list sets its text a pixel in from the edge; a little room after the last letter.
+  return size.cx + MulDiv(4, owner_.Dpi(), kBaseDpi);
+}
+
+void ListBox::Widen(int width) {
+  if (width <= widest_) return;
+  widest_ = width;
+  SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest_), 0);
+  FitRows();
+}
+
+void ListBox::Remeasure() {
+  widest_ = 0;
+  const LRESULT n = SendMessageW(hwnd_, LB_GETCOUNT, 0, 0);
+  std::wstring text;
+  for (LRESULT i = 0; i < n; ++i) {
+    const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length <= 0) continue;
+    text.assign(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    widest_ = std::max(widest_, ItemWidth(hwnd_, text.c_str()));
+  }
+  SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest_), 0);
+  FitRows();
+}
+
+// As many whole rows as the list's place holds, with the horizontal bar when it is shown.
+void ListBox::FitRows() {
+  const int row = static_cast<int>(SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0));
+  RECT outer, inner;
+  if (row <= 0 || !GetWindowRect(hwnd_, &outer) || !GetClientRect(hwnd_, &inner)) return;
+  const int frame = (outer.bottom - outer.top) - inner.bottom;
+  const int rows = std::max(1, static_cast<int>((PixelPlace().bottom - frame) / row));
+  const int height = frame + rows * row;
+  if (height != outer.bottom - outer.top)
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ListBox::AddItem(std::wstring_view item) {

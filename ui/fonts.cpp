@@ -49,12 +49,13 @@ struct Substitute {
 
 // Near equivalents, best first. Copperplate Gothic is a wide face: a wide geometric sans (as the
 // URW fonts of a Linux host that wine picks up) keeps its width best, Tahoma is always there.
+// Small Fonts' 6 points take Tahoma a point larger: at 6 its bold letters run into each other.
 const std::map<std::wstring, std::vector<Substitute>>& Substitutes() {
   static const std::map<std::wstring, std::vector<Substitute>> table = {
       {L"Copperplate Gothic Bold", {{L"URW Gothic", 0}, {L"Century Gothic", 0}, {L"Tahoma", 0}}},
       {L"Copperplate Gothic Light", {{L"URW Gothic", 0}, {L"Century Gothic", 0}, {L"Tahoma", 0}}},
       {L"MS Sans Serif", {{L"Tahoma", 0}}},
-      {L"Small Fonts", {{L"Tahoma", 6}}},
+      {L"Small Fonts", {{L"Tahoma", 7}}},
       {L"Wingdings", {{L"Marlett", 0}}},
   };
   return table;
@@ -66,9 +67,11 @@ const std::map<std::wstring, std::vector<Substitute>>& Substitutes() {
 FontSpec ResolveFont(const FontSpec& wanted, int dpi) {
   FontSpec out = wanted;
   // A bitmap face ("Small Fonts", "MS Sans Serif") has its pixel sizes for 96 DPI only: at
-  // another DPI its near outline face takes its place, so the text grows with the panel.
+  // another DPI its near outline face takes its place, so the text grows with the panel. Nor has
+  // it a bold cut: asked bold, it is smeared a pixel wider, which closes its small letters ("y"
+  // reads as "g"), so bold gives way to the outline face as well.
   const Face face = FindFace(wanted.face);
-  if (face.exists && !(face.bitmap && dpi != kBaseDpi)) return out;
+  if (face.exists && !(face.bitmap && (dpi != kBaseDpi || wanted.weight >= FW_BOLD))) return out;
   auto it = Substitutes().find(wanted.face);
   if (it == Substitutes().end()) return out;
   for (const Substitute& s : it->second) {

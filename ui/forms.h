@@ -190,7 +190,7 @@ class TextBox : public FontedControl {
   bool multiLine_;
 };
 
-// A standard "ListBox", unsorted.
+// A standard "ListBox", unsorted: whole rows only, and a horizontal bar for items wider than it.
 class ListBox : public FontedControl {
  public:
   struct Args {
@@ -210,6 +210,12 @@ class ListBox : public FontedControl {
 
  protected:
   void Create(HWND parent) override;
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  int ItemWidth(HWND list, const wchar_t* text);
+  void Widen(int width);
+  void Remeasure();
+  void FitRows();
+  int widest_ = 0;  // pixels: the widest item, which the horizontal bar scrolls to
 };
 
 // A standard drop-down "ComboBox" whose text can also be typed.

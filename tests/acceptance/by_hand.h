@@ -68,7 +68,7 @@ inline testing_support::Waited TypingReachesTheRequestBox(const Vantor& v, std::
 }
 
 // Clicks Others by hand and waits for the pop-up menu; 0 if it did not show.
-inline HWND OpenOthers(const Vantor& v) {
+inline testing_support::FoundWindow OpenOthers(const Vantor& v) {
   hands::Click(v.Control(kHeadTitle, L"Others"));
   return testing_support::WaitForVisibleWindow(v.Pid(), L"#32768");
 }

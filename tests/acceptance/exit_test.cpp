@@ -28,6 +28,10 @@ struct Case {
   bool room;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class Exit : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
@@ -49,7 +53,7 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   if (!c.room) simArgs += L" --no-room";
   Process client(folder + L"\\aol7sim.exe", simArgs);
   ASSERT_TRUE(client.Started());
-  const HWND frame = WaitForTopWindow(client.Id(), L"America Online", 10000, L"aol frame25");
+  const auto frame = WaitForTopWindow(client.Id(), L"America Online", 10000, L"aol frame25");
   ASSERT_TRUE(frame);
   // The room opens inside the client after its main window shows.
   if (c.room) {
@@ -60,19 +64,24 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
 
   Process vantor(folder + L"\\vantor.exe");
   ASSERT_TRUE(vantor.Started());
-  const HWND splash = WaitForTopWindow(vantor.Id(), L"Vantor", 10000);
+  const auto splash = WaitForTopWindow(vantor.Id(), L"Vantor", 10000);
   ASSERT_TRUE(splash);
   DoubleClick(splash);  // returns after the main panel's load, start banner included
-  const HWND head = WaitForTopWindow(vantor.Id(), kMainTitle);
+  const auto head = WaitForTopWindow(vantor.Id(), kMainTitle);
   ASSERT_TRUE(head);
   const size_t linesBefore = RoomLines().size();
   EXPECT_EQ(linesBefore, c.room ? 2u : 0u) << "the start banner";
 
-  // Undo the start banner's maximising, so the exit banner's own shows.
-  ShowWindow(frame, SW_RESTORE);
-  ASSERT_TRUE(WaitUntil(
-      "the client's window restored", [&] { return !IsZoomed(frame); },
-      [] { return std::string("still maximised"); }));
+  // Undo the start banner's maximising, so the exit banner's own shows. Restoring activates the
+  // client: once it is in front, a click on Vantor brings Vantor forward, as a user's does.
+  if (IsZoomed(frame)) {
+    ShowWindow(frame, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil(
+        "the client's window restored and in front",
+        [&] { return !IsZoomed(frame) && GetForegroundWindow() == frame; },
+        [&] { return Shown(frame) + ", foreground " + Shown(GetForegroundWindow()); }));
+  }
+  EXPECT_EQ(IsZoomed(frame), FALSE);
 
   if (c.way == Way::X) {
     const HWND x = FindChild(head, L"X");
@@ -90,13 +99,13 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   } else {
     const HWND others = FindChild(head, L"Others");
     ASSERT_TRUE(others);
-    ClickLabel(others, Delivery::Post);  // the menu's own loop holds the handler
-    const HWND menu = WaitForVisibleWindow(vantor.Id(), L"#32768");
+    hands::Click(others);  // the menu's own loop holds the handler
+    const auto menu = WaitForVisibleWindow(vantor.Id(), L"#32768");
     ASSERT_TRUE(menu);
     PostKey(menu, VK_UP);  // "Exit" is the last item
     PostKey(menu, VK_RETURN);
   }
-  ASSERT_TRUE(vantor.WaitForExit(10000)) << "Vantor is still running";
+  ASSERT_TRUE(vantor.WaitForExit(10000)) << TopWindowsOf(vantor.Id());
   EXPECT_EQ(vantor.ExitCode(), 0u);
 
   const auto journal = Journal();

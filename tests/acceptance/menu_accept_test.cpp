@@ -151,7 +151,7 @@ TEST_F(MenuItems, ByHandTypingGoesOnAfterEveryItemThatKeepsTheMainPanel) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const size_t mark = S().Mark();
-    const HWND menu = by_hand::OpenOthers(V());
+    const auto menu = by_hand::OpenOthers(V());
     ASSERT_TRUE(menu);
     if (c.item) {
       ASSERT_TRUE(by_hand::ChooseByKeys(menu, *c.item));
@@ -161,7 +161,7 @@ TEST_F(MenuItems, ByHandTypingGoesOnAfterEveryItemThatKeepsTheMainPanel) {
           testing_support::WaitUntil("the menu to close", [&] { return !IsWindowVisible(menu); }));
     }
     if (c.box) {
-      const HWND box = V().WaitDialog();
+      const auto box = V().WaitDialog();
       ASSERT_TRUE(box);
       hands::Click(V().Control(kHeadTitle, L"Server?"));
       hands::Key(VK_RETURN);

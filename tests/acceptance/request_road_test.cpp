@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "tests/acceptance/by_hand.h"
 #include "tests/acceptance/lines.h"
@@ -115,7 +116,7 @@ TEST_F(ByHand, RequestAfterRequestIsTypedWithoutClickingTheBoxAgain) {
   // An empty slot asks for its trigger; the prompt has the keyboard while it is open and gives
   // it back to the request box when it closes.
   hands::Click(V().Slot(2));
-  const HWND prompt = V().WaitDialog();
+  const auto prompt = V().WaitDialog();
   ASSERT_TRUE(prompt);
   hands::Type(L"vault");
   hands::Key(VK_RETURN);
@@ -172,7 +173,7 @@ TEST_F(ByHand, NoClickOnThePanelActsWhileABoxOrThePromptIsOpen) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     c.open();
-    const HWND box = V().WaitDialog();
+    const auto box = V().WaitDialog();
     ASSERT_TRUE(box);
     const size_t mark = S().Mark();
     for (const wchar_t* caption : {L"Server?", L"Send", L"List", L"View List", L"Trigger 4"})
@@ -182,7 +183,7 @@ TEST_F(ByHand, NoClickOnThePanelActsWhileABoxOrThePromptIsOpen) {
         "the box to close", [&] { return !IsWindowVisible(box); },
         [&] { return testing_support::Shown(box); }));
     if (c.afterClose) {
-      const HWND next = V().WaitDialog();
+      const auto next = V().WaitDialog();
       ASSERT_TRUE(next);
       EXPECT_EQ(testing_support::DialogText(next), c.afterClose);
       hands::Key(VK_RETURN);
@@ -231,6 +232,34 @@ TEST_F(ByHand, TypingGoesOnAfterTheListTheDlToolAndRollingUp) {
        },
        L"12"},
       {"roll-up and roll-down", [&] { return glyphChanges() && glyphChanges(); }, L"13"},
+      // A drag by the right button ends with its release: the pointer moved on leaves the panel
+      // where it was dropped, and the next left click (Others) is a click, not the drag's end.
+      {"right-button drag on the top strip",
+       [&]() -> bool {
+         RECT was{};
+         GetWindowRect(V().Head(), &was);
+         const POINT from{was.left + 60, was.top + 8};
+         hands::Drag(from, {from.x + 40, from.y + 30}, MOUSEEVENTF_RIGHTDOWN);
+         hands::MoveTo({from.x + 200, from.y + 300});
+         const auto menu = by_hand::OpenOthers(V());
+         EXPECT_TRUE(menu);
+         hands::Key(VK_ESCAPE);
+         RECT now{};
+         const auto dropped = testing_support::WaitUntil(
+             "the menu to close over the panel dropped 40,30 further",
+             [&] {
+               GetWindowRect(V().Head(), &now);
+               return menu && !IsWindowVisible(menu) && now.left - was.left == 40 &&
+                      now.top - was.top == 30;
+             },
+             [&] {
+               return "moved " + std::to_string(now.left - was.left) + "," +
+                      std::to_string(now.top - was.top);
+             });
+         EXPECT_TRUE(dropped);
+         return dropped;
+       },
+       L"14"},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);

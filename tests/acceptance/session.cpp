@@ -314,7 +314,7 @@ HWND Vantor::ClickForDialog(HWND label, DWORD timeoutMs) {
   return WaitDialog(timeoutMs);
 }
 
-HWND Vantor::WaitDialog(DWORD timeoutMs) const {
+testing_support::FoundWindow Vantor::WaitDialog(DWORD timeoutMs) const {
   return testing_support::WaitForDialog(Pid(), timeoutMs);
 }
 

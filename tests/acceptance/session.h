@@ -160,7 +160,7 @@ class Vantor {
   // Clicks a label that opens a modal box (posted) and returns the box, or 0 at the deadline.
   HWND ClickForDialog(std::wstring_view panel, const wchar_t* caption, DWORD timeoutMs = 5000);
   HWND ClickForDialog(HWND label, DWORD timeoutMs = 5000);
-  HWND WaitDialog(DWORD timeoutMs = 5000) const;
+  testing_support::FoundWindow WaitDialog(DWORD timeoutMs = 5000) const;
   // Waits for a box of Vantor's, returns its text and presses OK ("" when none came). A box
   // with an icon (exclamation, information) reads "(icon) " before its text.
   std::wstring AnswerMessage(DWORD timeoutMs = 5000) const;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string_view>
 
 #include "tests/support/effects.h"
 #include "ui/app.h"
@@ -57,6 +58,15 @@ TEST(PanelsAtDpi, EveryPanelItsControlsAndItsSkinFollowTheMonitorsDpi) {
         EXPECT_EQ(r.left, place.left * dpi / 1440);
         EXPECT_EQ(r.top, place.top * dpi / 1440);
         EXPECT_EQ(r.right - r.left, place.width * dpi / 1440);
+        // A list shows whole rows only, none cut at its bottom edge.
+        wchar_t cls[16] = {};
+        GetClassNameW(control->hwnd(), cls, 16);
+        if (std::wstring_view(cls) != L"ListBox") continue;
+        RECT inside;
+        GetClientRect(control->hwnd(), &inside);
+        const auto row = SendMessageW(control->hwnd(), LB_GETITEMHEIGHT, 0, 0);
+        EXPECT_EQ(inside.bottom % row, 0) << inside.bottom << " pixels, rows of " << row;
+        EXPECT_GT(r.bottom - r.top, place.height * dpi / 1440 - row);
       }
       // The skin is drawn at the panel's DPI: it still covers the whole panel.
       BITMAP skin{};

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/wait.h"
@@ -323,12 +324,15 @@ TEST_F(Forms, PopupMenuItemsAndSeparators) {
 TEST_F(Forms, FacesMissingOnTheSystemAreReplaced) {
   EXPECT_STRNE(ui::ResolveFont(ui::kPanelFont).face, L"Copperplate Gothic Bold");
   EXPECT_STREQ(ui::ResolveFont({L"Wingdings", 8.25, FW_NORMAL, SYMBOL_CHARSET}).face, L"Wingdings");
-  const ui::FontSpec small = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD});
-  EXPECT_EQ(small.points, 6);
-  // A bitmap face does not scale: away from 96 DPI an outline face stands in for it.
-  const ui::FontSpec small144 = ui::ResolveFont({L"Small Fonts", 6, FW_BOLD}, 144);
-  EXPECT_STREQ(small144.face, L"Tahoma");
-  EXPECT_EQ(small144.points, 6);
+  // A bitmap face does not scale, nor has it a bold cut: away from 96 DPI, or asked bold, an
+  // outline face stands in for it, a point larger than the tiny face.
+  for (const auto& [dpi, weight, face, points] : {std::tuple{96, FW_NORMAL, L"Small Fonts", 6.0},
+                                                  {96, FW_BOLD, L"Tahoma", 7.0},
+                                                  {144, FW_NORMAL, L"Tahoma", 7.0}}) {
+    const ui::FontSpec small = ui::ResolveFont({L"Small Fonts", 6, weight}, dpi);
+    EXPECT_STREQ(small.face, face) << dpi << " DPI, weight " << weight;
+    EXPECT_EQ(small.points, points) << dpi << " DPI, weight " << weight;
+  }
   EXPECT_TRUE(ui::MakeFont(ui::kLightFont).get());
 }
 

@@ -2,6 +2,7 @@
 // Return, with the panels' switching, their sounds, and clicks handled during the toggle's pause.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -214,13 +215,28 @@ TEST_F(RequestList, ToggleBuildsTheDocumentAfterHalfASecondAndKeepsItOnTheWayBac
     const char* name;
     Items items;
     std::wstring document;
+    bool wide = false;  // an item wider than the list and the document
   };
+  const std::wstring longItem = L"vault:   " + std::wstring(291, L'7');
   const Case cases[] = {
       {"empty", {}, L""},
       {"one item", {L"vault:   1"}, L"vault:   1\r\n"},
       {"send order, repeats kept",
        {L"z:   9", L"a:   1", L"z:   9"},
        L"z:   9\r\na:   1\r\nz:   9\r\n"},
+      {"a 300-character item", {longItem, L"a:   1"}, longItem + L"\r\na:   1\r\n", true},
+  };
+  const HWND list = panel().List1.hwnd();
+  // The widest item in the list's own font.
+  const auto widest = [&] {
+    HDC dc = GetDC(list);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE size{}, most{};
+    for (const auto& item : ListItems())
+      if (GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &size))
+        most.cx = std::max(most.cx, size.cx);
+    ReleaseDC(list, dc);
+    return most.cx;
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -231,12 +247,22 @@ TEST_F(RequestList, ToggleBuildsTheDocumentAfterHalfASecondAndKeepsItOnTheWayBac
     EXPECT_GE(GetTickCount64() - start, 500u);
     ExpectView(View::Document);
     EXPECT_EQ(Document(), c.document);
+    // Every line can be read: the document wraps what is wider than itself.
+    const auto shownLines = SendMessageW(panel().Text1.hwnd(), EM_GETLINECOUNT, 0, 0);
+    EXPECT_EQ(shownLines > static_cast<LRESULT>(c.items.size()) + 1, c.wide) << shownLines;
 
     // Back to the list: at once, and the document keeps its text.
     panel().Label6_Click();
     ExpectView(View::List);
     EXPECT_EQ(Document(), c.document);
     EXPECT_EQ(ListItems(), c.items);
+    // The list scrolls sideways to its widest item and shows whole rows, with the bar or not.
+    RECT inside{};
+    GetClientRect(list, &inside);
+    const auto extent = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    EXPECT_GE(extent, widest());
+    EXPECT_EQ(extent > inside.right, c.wide);
+    EXPECT_EQ(inside.bottom % SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 0) << inside.bottom;
     EXPECT_EQ(effects.Sounds(), (std::vector<std::wstring>{L"press", L"press"}));
   }
 }

@@ -77,6 +77,15 @@ void Click(HWND window) {
   Click(Middle(window));
 }
 
+void Drag(POINT from, POINT to, DWORD button) {
+  MoveTo(from);
+  Send({Mouse(button)});
+  MoveTo({(from.x + to.x) / 2, (from.y + to.y) / 2});
+  MoveTo(to);
+  Send({Mouse(button << 1)});  // every UP flag is its DOWN flag's next bit
+  last = {};
+}
+
 void DoubleClick(HWND window) {
   const POINT at = Middle(window);
   NoDoubleClickWith(at);

@@ -17,6 +17,9 @@ void MoveTo(POINT screen);
 // A left press and release at `screen` (the pointer moves there first).
 void Click(POINT screen);
 void Click(HWND window);
+// `button`'s press at `from`, the pointer moved to `to`, its release there (MOUSEEVENTF_LEFTDOWN,
+// _RIGHTDOWN or _MIDDLEDOWN; the release is the matching UP flag).
+void Drag(POINT from, POINT to, DWORD button);
 // Two left presses and releases at once, well within the double-click time.
 void DoubleClick(HWND window);
 

@@ -164,11 +164,38 @@ HWND FindTopWindow(DWORD pid, std::wstring_view title, const wchar_t* className)
   return FindTop(pid, title, className, false);
 }
 
-HWND WaitForTopWindow(DWORD pid, std::wstring_view title, DWORD timeoutMs,
-                      const wchar_t* className) {
+std::string TopWindowsOf(DWORD pid) {
+  struct Seen {
+    DWORD pid;
+    std::string text;
+    int hidden = 0;  // wine keeps a few hidden helper windows in every process
+  } seen{pid, {}};
+  EnumWindows(
+      [](HWND window, LPARAM lp) -> BOOL {
+        auto& s = *reinterpret_cast<Seen*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s.pid) return TRUE;
+        if (!IsWindowVisible(window))
+          ++s.hidden;
+        else
+          s.text += (s.text.empty() ? "" : "; ") + Shown(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&seen));
+  return "process " + std::to_string(pid) + " shows " +
+         (seen.text.empty() ? std::string("no window") : seen.text) + " (and " +
+         std::to_string(seen.hidden) + " hidden); foreground " + Shown(GetForegroundWindow());
+}
+
+FoundWindow WaitForTopWindow(DWORD pid, std::wstring_view title, DWORD timeoutMs,
+                             const wchar_t* className) {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = FindTop(pid, title, className, true)) != nullptr; }, timeoutMs);
-  return found;
+  Waited waited = WaitUntil(
+      "a visible window " + Shown(title) + (className ? " of class " + Shown(className) : ""),
+      [&] { return (found = FindTop(pid, title, className, true)) != nullptr; },
+      [&] { return TopWindowsOf(pid); }, timeoutMs);
+  return {found, std::move(waited)};
 }
 
 HWND FindChild(HWND parent, const wchar_t* caption, const wchar_t* className) {
@@ -220,18 +247,19 @@ std::vector<std::wstring> ReadListBox(HWND list) {
   return items;
 }
 
-HWND WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs) {
+FoundWindow WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs) {
   VisibleQuery q{pid, className, nullptr};
-  WaitUntil(
+  Waited waited = WaitUntil(
+      "a visible " + (className ? Shown(std::wstring_view(className)) : "") + " window",
       [&] {
         EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&q));
         return q.found != nullptr;
       },
-      timeoutMs);
-  return q.found;
+      [&] { return TopWindowsOf(pid); }, timeoutMs);
+  return {q.found, std::move(waited)};
 }
 
-HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
+FoundWindow WaitForDialog(DWORD pid, DWORD timeoutMs) {
   return WaitForVisibleWindow(pid, L"#32770", timeoutMs);
 }
 

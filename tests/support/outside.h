@@ -44,12 +44,29 @@ class Process {
   DWORD id_ = 0;
 };
 
+// A window that a wait looked for: the handle (0 when it did not come in time) and how the wait
+// ended. In a gtest check (ASSERT_TRUE(found)) a miss says what was waited for and which windows
+// the process showed last.
+class FoundWindow {
+ public:
+  FoundWindow(HWND window, Waited waited) : window_(window), waited_(std::move(waited)) {}
+  operator HWND() const { return window_; }
+  operator ::testing::AssertionResult() const;  // defined with the gtest support only
+
+ private:
+  HWND window_;
+  Waited waited_;
+};
+
+// The top-level windows of process `pid` as a wait's report shows them, and the foreground.
+std::string TopWindowsOf(DWORD pid);
+
 // A top-level window of process `pid` whose title is exactly `title` (and, when given, whose
 // class is `className`); visible or not. 0 when there is none.
 HWND FindTopWindow(DWORD pid, std::wstring_view title, const wchar_t* className = nullptr);
 // The same, waited for until it is visible.
-HWND WaitForTopWindow(DWORD pid, std::wstring_view title, DWORD timeoutMs = 5000,
-                      const wchar_t* className = nullptr);
+FoundWindow WaitForTopWindow(DWORD pid, std::wstring_view title, DWORD timeoutMs = 5000,
+                             const wchar_t* className = nullptr);
 
 // A descendant of `parent` with exactly this caption and/or class (nullptr: any). 0 if none.
 HWND FindChild(HWND parent, const wchar_t* caption, const wchar_t* className = nullptr);
@@ -72,9 +89,9 @@ std::vector<std::wstring> ReadListBox(HWND list);
 
 // A visible top-level window of class `className` shown by process `pid`, waited for; 0 at the
 // deadline. A standard dialog is "#32770", an open pop-up menu "#32768".
-HWND WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs = 5000);
+FoundWindow WaitForVisibleWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs = 5000);
 // A visible standard dialog ("#32770") shown by process `pid`, waited for; 0 at the deadline.
-HWND WaitForDialog(DWORD pid, DWORD timeoutMs = 5000);
+FoundWindow WaitForDialog(DWORD pid, DWORD timeoutMs = 5000);
 // A key press and release, posted (an open pop-up menu takes them from its thread's queue:
 // VK_UP with nothing selected selects the last item, VK_RETURN chooses the selected one).
 void PostKey(HWND window, UINT virtualKey);
