@@ -1,4 +1,8 @@
 // The mailbox and open mails: what the DL Tool walks.
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
 #include "aol/candidate_walk.h"
 #include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
@@ -10,6 +14,11 @@ namespace {
 constexpr int kMailboxIcon = 2;
 // The list takes this long to settle on a selection before the first icon opens it.
 constexpr double kSelectionSettlesSeconds = 0.5;
+
+// The mail's body view is what sets an open mail apart from other windows with the same icons.
+constexpr std::initializer_list<const char*> kOpenMailSignature = {
+    "atl:6701a050", "_aol_view",   "_aol_static", "_aol_icon",  "_aol_static",
+    "_aol_icon",    "_aol_static", "_aol_icon",   "_aol_static"};
 
 // Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
 // one outside the list: what the list then selects is the client's business.
@@ -35,13 +44,38 @@ HWND FindMailbox() {
 }
 
 HWND FindOpenMail() {
-  // The mail's body view is what sets an open mail apart from other windows with the same icons.
-  return aol::FindAolChild({"atl:6701a050", "_aol_view", "_aol_static", "_aol_icon", "_aol_static",
-                            "_aol_icon", "_aol_static", "_aol_icon", "_aol_static"});
+  return aol::FindAolChild(kOpenMailSignature);
+}
+
+std::vector<HWND> OpenMails() {
+  return aol::FindAolChildren(kOpenMailSignature);
+}
+
+HWND FrontAolChild() {
+  return aol::FindAolMain().Child("mdiclient").Child("aol child").get();
+}
+
+HWND NthIcon(HWND window, int n) {
+  return aol::ForeignWindow(window).NthChild("_aol_icon", n).get();
+}
+
+std::optional<int> MailCount(HWND mailbox) {
+  auto count = aol::ForeignWindow(MailListOf(mailbox)).Send(LB_GETCOUNT);
+  if (!count || *count < 0) return std::nullopt;  // LB_ERR, or no answer in time
+  return static_cast<int>(*count);
+}
+
+int SelectedMail(HWND mailbox) {
+  auto index = aol::ForeignWindow(MailListOf(mailbox)).Send(LB_GETCURSEL);
+  return index && *index >= 0 ? static_cast<int>(*index) + 1 : 0;
 }
 
 void OpenMailAt(int number) {
-  aol::ForeignWindow mailbox(FindMailbox());
+  OpenMailAt(FindMailbox(), number);
+}
+
+void OpenMailAt(HWND mailboxWindow, int number) {
+  aol::ForeignWindow mailbox(mailboxWindow);
   aol::ForeignWindow list(MailListOf(mailbox.get()));
   // A list that did not take the selection is not opened: it would open whichever mail was
   // selected before.
@@ -53,7 +87,11 @@ void OpenMailAt(int number) {
 }
 
 void SelectMailAt(int number) {
-  Select(aol::ForeignWindow(MailListOf(FindMailbox())), number);
+  SelectMailAt(FindMailbox(), number);
+}
+
+void SelectMailAt(HWND mailbox, int number) {
+  Select(aol::ForeignWindow(MailListOf(mailbox)), number);
 }
 
 void ClickToolbarIcon() {
