@@ -1,4 +1,5 @@
 // The mailbox and open mails: what the DL Tool walks.
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -74,16 +75,29 @@ void OpenMailAt(int number) {
   OpenMailAt(FindMailbox(), number);
 }
 
-void OpenMailAt(HWND mailboxWindow, int number) {
+HWND OpenMailAt(HWND mailboxWindow, int number) {
   aol::ForeignWindow mailbox(mailboxWindow);
   aol::ForeignWindow list(MailListOf(mailbox.get()));
   // A list that did not take the selection is not opened: it would open whichever mail was
   // selected before.
-  if (!Select(list, number)) return;
+  if (!Select(list, number)) return nullptr;
+  // The window this opening brings is the mail window that appears between the looks before and
+  // after the Enter, whose send returns once the client has handled it. It is looked for before
+  // the pause: events handled there may open other mails (the user's own) on top of it.
+  const std::vector<HWND> before = OpenMails();
   skarnel_aol6::PressEnter(list.get());
+  HWND opened = nullptr;
+  auto newMail = [&] {
+    for (HWND open : OpenMails())
+      if (std::find(before.begin(), before.end(), open) == before.end()) return open;
+    return static_cast<HWND>(nullptr);
+  };
+  opened = newMail();
   aol::ForeignWindow openIcon = mailbox.Child("_aol_icon");
   skarnel_aol6::Pause(kSelectionSettlesSeconds);
   aol::PressIcon(openIcon);
+  if (!opened) opened = newMail();
+  return opened;
 }
 
 void SelectMailAt(int number) {

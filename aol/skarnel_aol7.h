@@ -32,8 +32,10 @@ std::optional<int> MailCount(HWND mailbox);
 int SelectedMail(HWND mailbox);
 void OpenMailAt(int number);
 void SelectMailAt(int number);
-// The same, in the given mailbox rather than the top one.
-void OpenMailAt(HWND mailbox, int number);
+// The same, in the given mailbox rather than the top one. OpenMailAt returns the mail window
+// that the opening brought (0 when none appeared: the client may have brought up a window that
+// showed that mail already).
+HWND OpenMailAt(HWND mailbox, int number);
 void SelectMailAt(HWND mailbox, int number);
 void ClickToolbarIcon();
 HWND FindOpenMail();

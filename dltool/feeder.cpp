@@ -554,15 +554,8 @@ void FeederRun::Go() {
     return;
   }
   // The mail window that the mailbox opens now is the run's own: the one it walks, presses and
-  // closes. The user's own open mails were there before (or come later, below it).
-  const std::vector<HWND> before = skarnel_aol7::OpenMails();
-  skarnel_aol7::OpenMailAt(mailbox_, first_);
-  for (HWND open : skarnel_aol7::OpenMails()) {
-    if (std::find(before.begin(), before.end(), open) == before.end()) {
-      mailWindow_ = open;
-      break;
-    }
-  }
+  // closes. The user's own open mails were there before (or come later, on top of it).
+  mailWindow_ = skarnel_aol7::OpenMailAt(mailbox_, first_);
   // None new: the client brought up the mail of that number that was open already.
   if (!mailWindow_) mailWindow_ = skarnel_aol7::FindOpenMail();
   if (!SpeedPause()) return;
