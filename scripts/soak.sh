@@ -10,4 +10,4 @@ trap vantor_stop_all EXIT
 vantor_setup
 cd "$BIN"
 VANTOR_SOAK_RUNS=$RUNS wine ./acceptance_tests.exe --gtest_brief=1 \
-  --gtest_filter=Soak.SeededRunsAgainstAShakenClient 2>/dev/null | sed -n 's/^soak: //p'
+  --gtest_filter=Soak.SeededRunsAgainstAShakenClient 2>/dev/null | sed -un 's/^soak: //p'
