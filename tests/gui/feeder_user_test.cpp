@@ -118,3 +118,25 @@ TEST_F(FeederBesideTheUser, TheUsersDoingIsLeftAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// The user closes the run's own mail window while the run waits for the prompt: the run ends
+// there, says so and how far it got, and closes its mailbox.
+TEST_F(FeederBesideTheUser, AClosedRunMailEndsTheRunWithWhatItHandedOver) {
+  Fill(L"2", L"4", L"0.5");
+  When close([&] { return Queued() >= 1; },
+             [] { PostMessageW(skarnel_aol7::FindOpenMail(), WM_CLOSE, 0, 0); });
+  dl().Label3_Click();
+  EXPECT_EQ(effects.Messages(),
+            (std::vector<std::wstring>{Msg(MB_ICONEXCLAMATION,
+                                           L"The mail window of this run was closed.\r\n1 mail "
+                                           L"had been added to DL Manager before it.")}));
+  EXPECT_EQ(TextsOf(Journal(), "queued", "download manager"), (Lines{"2"}));
+  EXPECT_EQ(dl().Label5.Caption(), L"0");
+  EXPECT_FALSE(dl().Timer1.Enabled());
+  EXPECT_EQ(skarnel_aol7::FindMailbox(), nullptr) << "the mailbox was left open";
+  EXPECT_EQ(FindWindowA("_aol_modal", nullptr), nullptr) << "a prompt was left open";
+}
+
+}  // namespace
