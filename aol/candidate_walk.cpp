@@ -21,6 +21,16 @@ HWND FindAolChild(std::initializer_list<const char*> signature) {
   });
 }
 
+std::vector<HWND> FindAolChildren(std::initializer_list<const char*> signature) {
+  std::vector<HWND> found;
+  ForeignWindow mdi = FindAolMain().Child("mdiclient");
+  WalkZOrder(mdi.Child("aol child").get(), kMaxAolChildrenVisited, [&](HWND candidate) {
+    if (HasChildren(candidate, signature)) found.push_back(candidate);
+    return false;
+  });
+  return found;
+}
+
 ForeignWindow ToolbarIcon(int position) {
   ForeignWindow bar = FindAolMain().Child("aol toolbar").Child("_aol_toolbar");
   return bar.NthChild("_aol_icon", position);

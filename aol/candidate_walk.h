@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "aol/foreign_window.h"
 
@@ -38,6 +39,10 @@ inline ForeignWindow FindAolMain() {
 // listed twice is the same test twice); 0 when none has. Pending events are processed once per
 // window visited, so Vantor's panels stay live during the walk.
 HWND FindAolChild(std::initializer_list<const char*> signature);
+
+// Every child window with that signature, from the top of the Z-order down; no events are
+// processed, so the windows cannot change order under the walk.
+std::vector<HWND> FindAolChildren(std::initializer_list<const char*> signature);
 
 // Has a child of each of these classes (each the first child of its class).
 bool HasChildren(HWND window, std::initializer_list<const char*> classes);

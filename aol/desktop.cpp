@@ -2,6 +2,7 @@
 // dragging.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include <windowsx.h>
@@ -32,18 +33,6 @@ bool ProcessPending() {
     DispatchMessageW(&msg);
   }
   return true;
-}
-
-double CounterFrequency() {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(f.QuadPart);
-}
-
-LONGLONG CounterNow() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
 }
 
 // Moves the panel with the pointer until `button` (VK_RBUTTON or VK_MBUTTON) is released, as the
@@ -153,22 +142,40 @@ void DoEvents() {
   ProcessPending();
 }
 
+double Now() {
+  // The performance counter never goes back: a wait that spans midnight (or a clock change)
+  // still lasts as asked.
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency;
+}
+
+bool WaitUntil(const std::function<bool()>& done, double seconds, DWORD lookMs) {
+  if (!(seconds > 0)) seconds = 0;          // 0, negative and NaN: one look, no wait
+  const double deadline = Now() + seconds;  // +inf for a wait without end
+  for (;;) {
+    if (done && done()) return true;
+    const double remaining = deadline - Now();
+    if (remaining <= 0) return false;
+    const double ms = std::clamp(std::ceil(remaining * 1000.0), 1.0,
+                                 std::min(static_cast<double>(lookMs), 0x7FFFFFFF * 1.0));
+    // Sleeps until a message arrives, the next look is due or the time is up;
+    // MWMO_INPUTAVAILABLE also wakes for input that is already queued, which a plain wait would
+    // sleep through.
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    if (!ProcessPending()) return done && done();  // the program is ending
+  }
+}
+
 void Pause(double seconds) {
   if (!(seconds > 0)) return;  // 0, negative and NaN: no wait at all
-  // A monotonic counter: a pause that spans midnight (or a clock change) still lasts as asked.
-  const double frequency = CounterFrequency();
-  const double ticks = std::min(seconds * frequency, 9.0e18);
-  const LONGLONG deadline = CounterNow() + static_cast<LONGLONG>(std::ceil(ticks));
-  for (;;) {
-    if (!ProcessPending()) return;
-    const LONGLONG now = CounterNow();
-    if (now >= deadline) return;
-    const double remainingMs = std::ceil(static_cast<double>(deadline - now) * 1000.0 / frequency);
-    const DWORD waitMs = static_cast<DWORD>(std::clamp(remainingMs, 1.0, 0x7FFFFFFF * 1.0));
-    // Sleeps until a message arrives or the time is up; MWMO_INPUTAVAILABLE also wakes for
-    // input that is already queued, which a plain wait would sleep through.
-    MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  }
+  WaitUntil(nullptr, seconds);
 }
 
 void DragForm(HWND panel) {

@@ -42,6 +42,19 @@ HWND FindMessageDialog() {
   return WalkTopLevel("#32770", {"button", "static"}, [](HWND) { return true; });
 }
 
+HWND FindMenuOf(HWND window) {
+  if (!window) return nullptr;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (!thread) return nullptr;  // the window is gone
+  HWND menu = nullptr;
+  for (int visited = 0; visited < aol::kMaxTopLevelVisited; ++visited) {
+    menu = FindWindowExA(nullptr, menu, "#32768", nullptr);
+    if (!menu) return nullptr;
+    if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == thread) return menu;
+  }
+  return nullptr;
+}
+
 HWND FindClientDialog() {
   HWND main = aol::FindAolMain().get();
   if (!main) return nullptr;

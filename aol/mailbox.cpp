@@ -1,4 +1,9 @@
 // The mailbox and open mails: what the DL Tool walks.
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
 #include "aol/candidate_walk.h"
 #include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
@@ -10,6 +15,11 @@ namespace {
 constexpr int kMailboxIcon = 2;
 // The list takes this long to settle on a selection before the first icon opens it.
 constexpr double kSelectionSettlesSeconds = 0.5;
+
+// The mail's body view is what sets an open mail apart from other windows with the same icons.
+constexpr std::initializer_list<const char*> kOpenMailSignature = {
+    "atl:6701a050", "_aol_view",   "_aol_static", "_aol_icon",  "_aol_static",
+    "_aol_icon",    "_aol_static", "_aol_icon",   "_aol_static"};
 
 // Mail numbers count from 1 at the top; the list's index from 0. Any number is passed on, even
 // one outside the list: what the list then selects is the client's business.
@@ -35,25 +45,67 @@ HWND FindMailbox() {
 }
 
 HWND FindOpenMail() {
-  // The mail's body view is what sets an open mail apart from other windows with the same icons.
-  return aol::FindAolChild({"atl:6701a050", "_aol_view", "_aol_static", "_aol_icon", "_aol_static",
-                            "_aol_icon", "_aol_static", "_aol_icon", "_aol_static"});
+  return aol::FindAolChild(kOpenMailSignature);
+}
+
+std::vector<HWND> OpenMails() {
+  return aol::FindAolChildren(kOpenMailSignature);
+}
+
+HWND FrontAolChild() {
+  return aol::FindAolMain().Child("mdiclient").Child("aol child").get();
+}
+
+HWND NthIcon(HWND window, int n) {
+  return aol::ForeignWindow(window).NthChild("_aol_icon", n).get();
+}
+
+std::optional<int> MailCount(HWND mailbox) {
+  auto count = aol::ForeignWindow(MailListOf(mailbox)).Send(LB_GETCOUNT);
+  if (!count || *count < 0) return std::nullopt;  // LB_ERR, or no answer in time
+  return static_cast<int>(*count);
+}
+
+int SelectedMail(HWND mailbox) {
+  auto index = aol::ForeignWindow(MailListOf(mailbox)).Send(LB_GETCURSEL);
+  return index && *index >= 0 ? static_cast<int>(*index) + 1 : 0;
 }
 
 void OpenMailAt(int number) {
-  aol::ForeignWindow mailbox(FindMailbox());
+  OpenMailAt(FindMailbox(), number);
+}
+
+HWND OpenMailAt(HWND mailboxWindow, int number) {
+  aol::ForeignWindow mailbox(mailboxWindow);
   aol::ForeignWindow list(MailListOf(mailbox.get()));
   // A list that did not take the selection is not opened: it would open whichever mail was
   // selected before.
-  if (!Select(list, number)) return;
+  if (!Select(list, number)) return nullptr;
+  // The window this opening brings is the mail window that appears between the looks before and
+  // after the Enter, whose send returns once the client has handled it. It is looked for before
+  // the pause: events handled there may open other mails (the user's own) on top of it.
+  const std::vector<HWND> before = OpenMails();
   skarnel_aol6::PressEnter(list.get());
+  HWND opened = nullptr;
+  auto newMail = [&] {
+    for (HWND open : OpenMails())
+      if (std::find(before.begin(), before.end(), open) == before.end()) return open;
+    return static_cast<HWND>(nullptr);
+  };
+  opened = newMail();
   aol::ForeignWindow openIcon = mailbox.Child("_aol_icon");
   skarnel_aol6::Pause(kSelectionSettlesSeconds);
   aol::PressIcon(openIcon);
+  if (!opened) opened = newMail();
+  return opened;
 }
 
 void SelectMailAt(int number) {
-  Select(aol::ForeignWindow(MailListOf(FindMailbox())), number);
+  SelectMailAt(FindMailbox(), number);
+}
+
+void SelectMailAt(HWND mailbox, int number) {
+  Select(aol::ForeignWindow(MailListOf(mailbox)), number);
 }
 
 void ClickToolbarIcon() {

@@ -3,6 +3,7 @@
 // ways Vantor presses something in another program's window. Stateless free functions.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +29,18 @@ void CenterFormAtTop(HWND panel);
 // Processes every pending user-interface message once, without waiting.
 void DoEvents();
 
-// Waits `seconds` on a monotonic clock while handling every message as it arrives; it sleeps in
-// the platform's wait between messages instead of spinning. 0 or less returns at once.
+// The program's one clock: seconds on a monotonic counter, from an arbitrary start.
+double Now();
+
+// The program's one wait: until `done` holds or `seconds` have passed on Now()'s clock, handling
+// every message as it arrives. `done` is looked at first, after every round of messages and at
+// least every `lookMs` (the client's windows appear without telling us); between looks it sleeps
+// in the platform's wait instead of spinning. True when `done` held. It also ends once the
+// program's WM_QUIT was seen (posted again for the outer loop).
+bool WaitUntil(const std::function<bool()>& done, double seconds, DWORD lookMs = INFINITE);
+
+// WaitUntil without a condition: `seconds` pass while every message is handled. 0 or less
+// returns at once.
 void Pause(double seconds);
 
 // Lets the user drag the borderless panel as if by its title bar, until the button is released.

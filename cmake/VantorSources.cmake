@@ -80,7 +80,8 @@ vantor_sources(VANTOR_SIM_SOURCES sim
   mail.cpp
   mailbox.cpp
   main_window.cpp
-  server.cpp)
+  server.cpp
+  user.cpp)
 vantor_sources(VANTOR_SIM_MAIN_SOURCES sim main.cpp)
 
 # tools/: one program a file.
@@ -127,6 +128,7 @@ vantor_sources(VANTOR_GUI_TEST_SOURCES tests/gui
   driver_mailbox_test.cpp
   driver_sim_test.cpp
   feeder_test.cpp
+  feeder_user_test.cpp
   forms_test.cpp
   head_panel_test.cpp
   menu_test.cpp
@@ -150,6 +152,7 @@ vantor_sources(VANTOR_ACCEPTANCE_TEST_SOURCES tests/acceptance
   request_list_accept_test.cpp
   request_road_test.cpp
   server_commands_accept_test.cpp
+  soak_test.cpp
   tour_test.cpp)
 
 # tests/tour/: the run command's tour.

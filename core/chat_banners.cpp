@@ -48,6 +48,8 @@ void Exit() {
   if (exiting) return;
   exiting = true;
   PlayPress();
+  // A DL run in progress ends first, so that AOL is not left waiting on a prompt nobody answers.
+  App().dltool.EndRunForExit();
   core::SendExitBanner();
   // Nothing is unloaded or written: the requests of this run are meant to go with it.
   EndProgram();

@@ -1,14 +1,17 @@
 // The download feeder: Add walks a range of the mailbox's mails into AOL's Download Manager,
 // Stop ends the walk after the mail in hand, and the watchdog answers the client's dialogs while
-// a run is in progress.
+// a run is in progress. A run touches only the windows it opened itself (its mail window, its
+// mailbox, AOL's prompt and the download menu its own press opened): the user goes on chatting,
+// reading mail and clicking around AOL meanwhile, and none of that is pressed, typed into,
+// closed or marked.
 #include "dltool/feeder.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "aol/candidate_walk.h"
 #include "aol/foreign_window.h"
@@ -25,18 +28,12 @@ WaitLimits& Limits() {
   return limits;
 }
 
-HWND FrontAolChild() {
-  return aol::FindTopLevel("aol frame25").Child("mdiclient").Child("aol child").get();
-}
-
-HWND NthIcon(HWND window, int n) {
-  return aol::ForeignWindow(window).NthChild("_aol_icon", n).get();
-}
-
 }  // namespace dltool
 
 namespace ui {
 namespace {
+
+using skarnel_aol6::Now;
 
 constexpr wchar_t kNotANumber[] = L"Only #'s NO letters or punctuations";
 constexpr wchar_t kEmptyRange[] = L"Stop playin with yourself!";
@@ -44,123 +41,24 @@ constexpr wchar_t kNoSpeed[] = L"Must select a speed to move through mails.";
 constexpr wchar_t kTooFewMails[] = L"Not enough mails in the mail box!";
 constexpr wchar_t kDone[] = L"Mails have been added to DL Manager.";
 
-// Stop presses so far. A wait ends early on a press made while it waits; a press made before
-// (the stop flag already set) must not cut short the ending's wait for the mail to close.
-int stopPresses = 0;
-
-enum class WaitResult { Found, Stopped, GaveUp };
-
-// ---- The watchdog ------------------------------------------------------------------------
-// Timer1 alone would have to tick every few milliseconds to answer a dialog at once, and under
-// wine that costs Vantor more than a percent of a core for a whole run. Instead the platform
-// tells us when the client creates a standard dialog (wine delivers EVENT_OBJECT_CREATE across
-// processes within about a millisecond, but not EVENT_OBJECT_SHOW), and a short burst of quick
-// looks then catches it once it shows. Timer1 goes on ticking slowly, for a dialog whose
-// creation was not reported.
-
-// How long the quick looks go on after a dialog of the client was created, and how often.
-constexpr UINT kBurstLookMs = 1;
-constexpr ULONGLONG kBurstLengthMs = 1000;
-
-HWINEVENTHOOK dialogHook = nullptr;
-UINT_PTR burstTimer = 0;
-ULONGLONG burstEnd = 0;
-
-void StopBurst() {
-  if (burstTimer) KillTimer(nullptr, burstTimer);
-  burstTimer = 0;
-}
-
-void CALLBACK BurstTick(HWND, UINT, UINT_PTR, DWORD) {
-  DLtool& panel = App().dltool;
-  if (!panel.Timer1.Enabled() || GetTickCount64() >= burstEnd) {
-    StopBurst();
-    return;
-  }
-  panel.Timer1_Timer();
-}
-
-void CALLBACK WindowCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD,
-                            DWORD) {
-  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
-  char cls[16] = {};
-  if (GetClassNameA(hwnd, cls, sizeof cls) <= 0 || lstrcmpiA(cls, "#32770") != 0) return;
-  burstEnd = GetTickCount64() + kBurstLengthMs;
-  if (!burstTimer) burstTimer = SetTimer(nullptr, 0, kBurstLookMs, BurstTick);
-}
-
-// Switches the watchdog: Timer1, and the report of the client's new dialogs.
-void SetWatchdog(DLtool& panel, bool on) {
-  panel.Timer1.SetEnabled(on);
-  if (on && !dialogHook) {
-    DWORD clientProcess = 0;  // 0, every process, while no client is running
-    if (HWND main = aol::FindAolMain().get()) GetWindowThreadProcessId(main, &clientProcess);
-    dialogHook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, WindowCreated,
-                                 clientProcess, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
-  } else if (!on) {
-    if (dialogHook) UnhookWinEvent(dialogHook);
-    dialogHook = nullptr;
-    StopBurst();
-  }
-}
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / frequency;
-}
-
 // How long a wait still gives the client once Stop was pressed: a window that is just coming
 // lets the mail in hand be finished; a client that is stuck no longer holds up the ending.
 constexpr double kGraceAfterStop = 1.0;
-// For waits that Stop must not shorten.
-constexpr double kNoGrace = 1e300;
 // How long a stopped run still watches for a window it had asked for before Stop cut the wait,
 // to close it (within the wait's own limit): a slow client's menu, prompt or mailbox is not left
 // open, and a client that never shows it does not hold the stopped run for long.
 constexpr double kWatchAfterStop = 5.0;
-
-// Waits until `found` holds or `seconds` have passed, handling every message meanwhile. It
-// sleeps in the platform's wait and looks again at least every `pollMs`: the AOL client's
-// windows appear without telling us (a menu shows a few milliseconds after the click, so the
-// default look every 2 ms costs little and keeps the walk close to its prescribed pauses); our
-// own events wake the wait at once. A Stop pressed while it waits cuts what is left of it down
-// to the grace.
-WaitResult WaitFor(const std::function<bool()>& found, double seconds, DWORD pollMs = 2,
-                   double grace = kGraceAfterStop) {
-  const int stopsBefore = stopPresses;
-  bool stopped = false;
-  double deadline = Now() + std::max(seconds, 0.0);  // +inf for an endless speed
-  for (;;) {
-    if (found()) return WaitResult::Found;
-    if (!stopped && stopPresses != stopsBefore) {
-      stopped = true;
-      deadline = std::min(deadline, Now() + grace);
-    }
-    const double remaining = deadline - Now();
-    if (remaining <= 0) return stopped ? WaitResult::Stopped : WaitResult::GaveUp;
-    const double ms = std::clamp(std::ceil(remaining * 1000.0), 1.0, static_cast<double>(pollMs));
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-    skarnel_aol6::DoEvents();
-  }
-}
-
-void SendWindow(HWND window, UINT message) {
-  aol::ForeignWindow(window).Send(message);
-}
-
-// A key pressed and released, posted: the client handles it after we have gone on.
-void PostKey(HWND window, WPARAM key) {
-  aol::ForeignWindow w(window);
-  w.Post(WM_KEYDOWN, key, 0);
-  w.Post(WM_KEYUP, key, 0);
-}
+// The least time a wait goes on looking after the last handler that ran inside it returned: a
+// box held open from the main panel may use up a wait's whole limit, and one look after it would
+// miss the window that comes a moment later and leave it open.
+constexpr double kLookAfterHandler = 1.0;
+// On Exit, how long the run still watches for the window it asked for, to answer or close it:
+// the program ends within a few seconds even when the client never shows it.
+constexpr double kWatchOnExit = 2.0;
+// How often a wait looks for a window of the client, which appears without telling us: a menu
+// shows a few milliseconds after the click, so a look every 2 ms costs little and keeps the walk
+// close to its prescribed pauses. Our own events wake a wait at once.
+constexpr DWORD kLookMs = 2;
 
 // The fixed pauses of a run, in seconds.
 constexpr double kBeforePromptAnswer = 0.2;  // AOL's prompt settles before its icon is pressed
@@ -169,13 +67,17 @@ constexpr double kAfterMailClose = 0.2;      // plain ending: the mail closing, 
 constexpr double kAroundMarkingNew = 0.5;   // keep as new: before the first and after the last mark
 constexpr double kAfterMailboxClose = 0.3;  // the mailbox closing, at the end of every ending
 
-HWND OpenMenu() {
-  HWND menu = FindWindowA("#32768", nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
+// The watchdog's quick looks after the client created a dialog: how often, and for how long.
+constexpr UINT kBurstLookMs = 1;
+constexpr double kBurstLengthSeconds = 1.0;
 
-bool MenuOpen() {
-  return OpenMenu() != nullptr;
+enum class WaitResult { Found, Stopped, GaveUp };
+
+// A key pressed and released, posted: the client handles it after we have gone on.
+void PostKey(HWND window, WPARAM key) {
+  aol::ForeignWindow w(window);
+  w.Post(WM_KEYDOWN, key, 0);
+  w.Post(WM_KEYUP, key, 0);
 }
 
 std::wstring MailsBefore(int handed) {
@@ -183,29 +85,65 @@ std::wstring MailsBefore(int handed) {
          L" been added to DL Manager before it.";
 }
 
-class Run {
+bool Exists(HWND window) {
+  return window && IsWindow(window);
+}
+
+}  // namespace
+
+// One run of Add, from the checks to the closing message. It owns everything the run holds: the
+// Stop presses it has seen, the watchdog's report hook and quick-look timer, and the windows of
+// AOL it opened itself. The panel points at it while it lasts (the platform's callbacks find it
+// there); nothing of it outlives the run.
+class FeederRun {
  public:
-  explicit Run(DLtool& panel) : p_(panel) {}
+  explicit FeederRun(DLtool& panel) : p_(panel) {}
+  ~FeederRun() { SetWatchdog(false); }
+  FeederRun(const FeederRun&) = delete;
+  FeederRun& operator=(const FeederRun&) = delete;
+
   void Go();
+  void Stop() {
+    SetWatchdog(false);
+    ++stops_;
+  }
+  void EndForExit();
+
+  // The platform's reports, passed on by the callbacks.
+  void DialogCreated();
+  void BurstTick();
 
  private:
+  // What the run has asked AOL for and not yet seen: what Exit must still answer or close.
+  enum class Pending { Nothing, Mailbox, Menu, Prompt };
+
+  // ---- The watchdog ----------------------------------------------------------------------
+  // Timer1 alone would have to tick every few milliseconds to answer a dialog at once, and
+  // under wine that costs Vantor more than a percent of a core for a whole run. Instead the
+  // platform tells us when the client creates a standard dialog (wine delivers
+  // EVENT_OBJECT_CREATE across processes within about a millisecond, but not
+  // EVENT_OBJECT_SHOW), and a short burst of quick looks then catches it once it shows. Timer1
+  // goes on ticking slowly, for a dialog whose creation was not reported.
+  void SetWatchdog(bool on);
+  void StopBurst();
+
   void SetCounter(int64_t value) { p_.Label5.SetCaption(std::to_wstring(value)); }
   bool Stopped() const { return p_.Option1.Value(); }
   // A box that holds no number: the run ends where it was read.
-  void NotANumber() {
-    SetCounter(0);
-    MsgBox(kNotANumber, MB_ICONEXCLAMATION, kTitle);
-    SetWatchdog(p_, false);
-  }
+  void NotANumber();
   // An AOL window that never came: nothing more goes to AOL, and the user learns what stuck.
-  void GiveUp(const std::wstring& what) {
-    SetWatchdog(p_, false);
-    SetCounter(0);
-    MsgBox(what + L"\r\n" + MailsBefore(handed_), MB_ICONEXCLAMATION, kTitle);
-  }
-  // Stop cut a wait for one of AOL's windows short, but the window asked for may still come: the
-  // run watches for it a while longer and closes it as soon as it shows, so that a stopped run
-  // leaves nothing of AOL's open behind it.
+  void GiveUp(const std::wstring& what);
+  // Something of the run's own was taken away (the user closed it): the run's other windows
+  // are closed, and the user learns what went and how far the run got.
+  void Lost(const std::wstring& what);
+
+  // Waits for a window of AOL that the run asked for; a Stop pressed meanwhile cuts what is
+  // left down to the grace. A handler that held the wait (a box of the main panel) does not
+  // use up the client's time: the wait looks on a while after it.
+  WaitResult WaitForWindow(const std::function<bool()>& found, double seconds);
+  // Stop cut a wait for one of AOL's windows short, but the window asked for may still come:
+  // the run watches for it a while longer and closes it as soon as it shows, so that a stopped
+  // run leaves nothing of AOL's open behind it.
   void CloseIfItComes(const std::function<HWND()>& find, double seconds,
                       const std::function<void(HWND)>& close);
   // Stop pressed before the first mail was opened: no mail is opened, the watchdog is never
@@ -216,11 +154,14 @@ class Run {
   // The mails one by one; false when the run has already ended.
   bool Walk();
   // Closing the mail and the mailbox, marking the range as new if asked; false when it gave up.
-  bool Ending();
-  // The mail window the run walks; the user's own open mails are none of its business.
-  HWND RunMail() const {
-    return mailWindow_ && IsWindow(mailWindow_) ? mailWindow_ : skarnel_aol7::FindOpenMail();
-  }
+  // `notMarked` is set when keep-as-new could not mark (the mailbox was closed).
+  bool Ending(bool& notMarked);
+  // The mailbox's selection back on the range's first mail when the user moved it: its 3rd
+  // icon acts on the selection, and the user's own mail is not to be marked.
+  void SelectFirstAgain();
+  void PressMarkNew() { skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(mailbox_, 3)); }
+  void CloseOwnWindows(bool posted);
+  HWND Menu() const { return skarnel_aol7::FindMenuOf(mailWindow_); }
 
   DLtool& p_;
   int first_ = 0, last_ = 0;
@@ -229,124 +170,314 @@ class Run {
   // window stays where it is, and the same mail would be queued again and again.
   int lastInMailbox_ = 0;
   int handed_ = 0;  // mails whose Download prompt was answered
+  int stops_ = 0;   // Stop presses during this run: a wait ends early on one made while it waits
+  Pending pending_ = Pending::Nothing;
+  bool exiting_ = false;
+  // The windows of AOL that are the run's own.
+  HWND mailbox_ = nullptr;
   HWND mailWindow_ = nullptr;
+  // The watchdog's report of the client's new dialogs, and its burst of quick looks.
+  HWINEVENTHOOK dialogHook_ = nullptr;
+  UINT_PTR burstTimer_ = 0;
+  double burstEnd_ = 0;
 };
 
-void Run::CloseIfItComes(const std::function<HWND()>& find, double seconds,
-                         const std::function<void(HWND)>& close) {
-  // Another Stop does not shorten this: the run is already ending.
-  if (WaitFor([&] { return find() != nullptr; }, std::min(seconds, kWatchAfterStop), 2, kNoGrace) ==
-      WaitResult::Found)
-    close(find());
+namespace {
+
+FeederRun* ActiveRun() {
+  return App().dltool.activeRun;
 }
 
-void Run::EndBeforeWalk() {
-  SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
+void CALLBACK BurstTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (FeederRun* run = ActiveRun()) run->BurstTick();
+}
+
+void CALLBACK WindowCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD,
+                            DWORD) {
+  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+  char cls[16] = {};
+  if (GetClassNameA(hwnd, cls, sizeof cls) <= 0 || lstrcmpiA(cls, "#32770") != 0) return;
+  if (FeederRun* run = ActiveRun()) run->DialogCreated();
+}
+
+}  // namespace
+
+void FeederRun::StopBurst() {
+  if (burstTimer_) KillTimer(nullptr, burstTimer_);
+  burstTimer_ = 0;
+}
+
+void FeederRun::BurstTick() {
+  if (!p_.Timer1.Enabled() || Now() >= burstEnd_) {
+    StopBurst();
+    return;
+  }
+  p_.Timer1_Timer();
+}
+
+void FeederRun::DialogCreated() {
+  burstEnd_ = Now() + kBurstLengthSeconds;
+  if (!burstTimer_) burstTimer_ = SetTimer(nullptr, 0, kBurstLookMs, BurstTimerProc);
+}
+
+void FeederRun::SetWatchdog(bool on) {
+  p_.Timer1.SetEnabled(on);
+  if (on && !dialogHook_) {
+    DWORD clientProcess = 0;  // 0, every process, while no client is running
+    if (HWND main = aol::FindAolMain().get()) GetWindowThreadProcessId(main, &clientProcess);
+    dialogHook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, WindowCreated,
+                                  clientProcess, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+  } else if (!on) {
+    if (dialogHook_) UnhookWinEvent(dialogHook_);
+    dialogHook_ = nullptr;
+    StopBurst();
+  }
+}
+
+void FeederRun::NotANumber() {
+  SetCounter(0);
+  MsgBox(kNotANumber, MB_ICONEXCLAMATION, kTitle);
+  SetWatchdog(false);
+}
+
+void FeederRun::GiveUp(const std::wstring& what) {
+  SetWatchdog(false);
+  SetCounter(0);
+  MsgBox(what + L"\r\n" + MailsBefore(handed_), MB_ICONEXCLAMATION, kTitle);
+}
+
+void FeederRun::Lost(const std::wstring& what) {
+  SetWatchdog(false);
+  CloseOwnWindows(/*posted=*/false);
+  SetCounter(0);
+  MsgBox(what + L"\r\n" + MailsBefore(handed_), MB_ICONEXCLAMATION, kTitle);
+}
+
+WaitResult FeederRun::WaitForWindow(const std::function<bool()>& found, double seconds) {
+  const int stopsBefore = stops_;
+  const double start = Now();
+  double lastLook = start, longestGap = 0;
+  auto look = [&] {
+    const double now = Now();
+    longestGap = std::max(longestGap, now - lastLook);
+    lastLook = now;
+    return found();
+  };
+  if (skarnel_aol6::WaitUntil([&] { return look() || stops_ != stopsBefore; }, seconds, kLookMs) &&
+      found())
+    return WaitResult::Found;
+  if (stops_ != stopsBefore) {
+    const double left = seconds - (Now() - start);
+    return skarnel_aol6::WaitUntil(look, std::min(kGraceAfterStop, left), kLookMs)
+               ? WaitResult::Found
+               : WaitResult::Stopped;
+  }
+  if (longestGap > kLookAfterHandler && skarnel_aol6::WaitUntil(found, kLookAfterHandler, kLookMs))
+    return WaitResult::Found;
+  return WaitResult::GaveUp;
+}
+
+void FeederRun::CloseIfItComes(const std::function<HWND()>& find, double seconds,
+                               const std::function<void(HWND)>& close) {
+  // Another Stop does not shorten this: the run is already ending.
+  const double watch = std::min(std::max(seconds, kLookAfterHandler), kWatchAfterStop);
+  if (skarnel_aol6::WaitUntil([&] { return find() != nullptr; }, watch, kLookMs)) close(find());
+}
+
+void FeederRun::CloseOwnWindows(bool posted) {
+  for (HWND window : {mailWindow_, mailbox_}) {
+    if (!Exists(window)) continue;
+    aol::ForeignWindow w(window);
+    if (posted)
+      w.Post(WM_CLOSE);
+    else
+      w.Send(WM_CLOSE);
+  }
+}
+
+void FeederRun::EndBeforeWalk() {
+  aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
   SetCounter(0);
   MsgBox(kDone, MB_OK, kTitle);
 }
 
-bool Run::SpeedPause() {
+bool FeederRun::SpeedPause() {
   auto speed = dltool::ReadSpeed(p_.Combo1.Text());
   if (!speed) {
     NotANumber();
     return false;
   }
   // A negative speed pauses not at all; a huge one lasts until Stop, which ends the walk anyway.
-  WaitFor([this] { return Stopped(); }, *speed, 1000, 0);
+  skarnel_aol6::WaitUntil([this] { return Stopped(); }, *speed, 1000);
   return true;
 }
 
-bool Run::Walk() {
+void FeederRun::SelectFirstAgain() {
+  if (skarnel_aol7::SelectedMail(mailbox_) != first_) skarnel_aol7::SelectMailAt(mailbox_, first_);
+}
+
+bool FeederRun::Walk() {
+  const std::wstring kMailGone = L"The mail window of this run was closed.";
   int64_t remaining = static_cast<int64_t>(last_) - first_ + 1;
   for (int64_t mail = first_; mail <= lastInMailbox_ && !Stopped(); ++mail) {
     skarnel_aol6::DoEvents();
-    // The open mail's second icon opens its pop-up menu; the press is posted, because the menu
-    // runs inside the client's handling of the press and a sent press would wait for it.
-    skarnel_aol6::ClickButton(dltool::NthIcon(dltool::FrontAolChild(), 2));
+    if (!Exists(mailWindow_)) {
+      Lost(kMailGone);
+      return false;
+    }
+    // The run's mail window is pressed where it stands, not brought up first: the window the
+    // user has in front (the room he types in) keeps the front and its half-typed line.
+    // The second icon opens the pop-up menu; the press is posted, because the menu runs inside
+    // the client's handling of the press and a sent press would wait for it.
+    skarnel_aol6::ClickButton(skarnel_aol7::NthIcon(mailWindow_, 2));
     double asked = Now();
-    switch (WaitFor(MenuOpen, dltool::Limits().menu)) {
+    pending_ = Pending::Menu;
+    // A mail window the user closes meanwhile ends the wait at once.
+    switch (WaitForWindow([this] { return Menu() != nullptr || !Exists(mailWindow_); },
+                          dltool::Limits().menu)) {
       case WaitResult::GaveUp:
+        pending_ = Pending::Nothing;
         GiveUp(L"AOL's download menu did not open.");
         return false;
       case WaitResult::Stopped:
         // Escape closes a menu that comes late, without choosing anything.
-        CloseIfItComes(OpenMenu, dltool::Limits().menu - (Now() - asked), [](HWND menu) {
-          PostKey(menu, VK_ESCAPE);
-          WaitFor([] { return !MenuOpen(); }, dltool::Limits().menu, 2, kNoGrace);
-        });
+        CloseIfItComes([this] { return Menu(); }, dltool::Limits().menu - (Now() - asked),
+                       [this](HWND menu) {
+                         PostKey(menu, VK_ESCAPE);
+                         skarnel_aol6::WaitUntil([this] { return !Menu(); }, dltool::Limits().menu,
+                                                 kLookMs);
+                       });
+        pending_ = Pending::Nothing;
         return true;
       case WaitResult::Found:
         break;
     }
+    if (!Exists(mailWindow_)) {
+      pending_ = Pending::Nothing;
+      Lost(kMailGone);
+      return false;
+    }
     // Down, Down, Enter: the menu's second entry puts the mail in the Download Manager.
-    HWND menu = OpenMenu();
+    HWND menu = Menu();
     PostKey(menu, VK_DOWN);
     PostKey(menu, VK_DOWN);
     PostKey(menu, VK_RETURN);
     asked = Now();
-    switch (
-        WaitFor([] { return skarnel_aol6::FindAolModal() != nullptr; }, dltool::Limits().prompt)) {
+    pending_ = Pending::Prompt;
+    switch (WaitForWindow([] { return skarnel_aol6::FindAolModal() != nullptr; },
+                          dltool::Limits().prompt)) {
       case WaitResult::GaveUp:
+        pending_ = Pending::Nothing;
         GiveUp(L"AOL's download prompt did not appear.");
         return false;
       case WaitResult::Stopped:
         // The mail is queued by the time the prompt shows; its only answer is its first icon.
-        CloseIfItComes(skarnel_aol6::FindAolModal, dltool::Limits().prompt - (Now() - asked),
-                       [](HWND prompt) { skarnel_aol6::ClickIcon(dltool::NthIcon(prompt, 1)); });
+        CloseIfItComes(
+            skarnel_aol6::FindAolModal, dltool::Limits().prompt - (Now() - asked),
+            [](HWND prompt) { skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(prompt, 1)); });
+        pending_ = Pending::Nothing;
         return true;
       case WaitResult::Found:
         break;
     }
     skarnel_aol6::Pause(kBeforePromptAnswer);
-    skarnel_aol6::ClickIcon(dltool::NthIcon(skarnel_aol6::FindAolModal(), 1));
+    skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
+    pending_ = Pending::Nothing;
     ++handed_;
     skarnel_aol6::Pause(kBeforeNextMail);
+    if (!Exists(mailWindow_)) {
+      Lost(kMailGone);
+      return false;
+    }
     // The mail window's sixth icon moves it on to the next mail of the list.
-    skarnel_aol6::ClickIcon(dltool::NthIcon(dltool::FrontAolChild(), 6));
+    skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(mailWindow_, 6));
     SetCounter(--remaining);
     if (!SpeedPause()) return false;
   }
   return true;
 }
 
-bool Run::Ending() {
-  auto pressMarkNew = [] {
-    skarnel_aol6::ClickIcon(dltool::NthIcon(skarnel_aol7::FindMailbox(), 3));
-  };
-  const HWND mail = RunMail();
-  SendWindow(mail, WM_CLOSE);
+bool FeederRun::Ending(bool& notMarked) {
+  const HWND mail = mailWindow_;
+  aol::ForeignWindow(Exists(mail) ? mail : nullptr).Send(WM_CLOSE);
   if (p_.Check1.Value() != 1) {
     skarnel_aol6::Pause(kAfterMailClose);
-    pressMarkNew();
-    SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
+    // A mailbox the user closed meanwhile has nothing left to press or close.
+    if (Exists(mailbox_)) {
+      SelectFirstAgain();
+      PressMarkNew();
+      aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
+    }
     skarnel_aol6::Pause(kAfterMailboxClose);
     return true;
   }
   // Keep as new: the mails can only be marked from the mailbox once the run's mail window is
-  // gone. Other open mails (the user's own, or one an earlier run left) may stay.
-  if (WaitFor([mail] { return !IsWindow(mail); }, dltool::Limits().mailClose) ==
-      WaitResult::GaveUp) {
+  // gone. Other open mails (the user's own, or one an earlier run left) may stay. Stop no longer
+  // shortens anything here: the run is already ending.
+  if (!skarnel_aol6::WaitUntil([mail] { return !Exists(mail); }, dltool::Limits().mailClose,
+                               kLookMs)) {
     GiveUp(L"The open mail did not close.");
     return false;
   }
   skarnel_aol6::Pause(kAroundMarkingNew);
-  pressMarkNew();
-  // The whole range, whether or not Stop cut the walk short, but only mails that exist; a Stop
-  // pressed during this walk ends it (a huge range would otherwise hold the program for hours).
-  const int stopsBefore = stopPresses;
-  for (int64_t k = first_; k <= lastInMailbox_ && stopPresses == stopsBefore; ++k) {
+  if (!Exists(mailbox_)) {
+    notMarked = true;
+    return true;
+  }
+  SelectFirstAgain();
+  PressMarkNew();
+  // The whole range, whether or not Stop cut the walk short, but only mails that exist (the
+  // count bounds it); a later Stop does not cut it short.
+  for (int64_t k = first_; k <= lastInMailbox_; ++k) {
     skarnel_aol6::DoEvents();
-    skarnel_aol7::SelectMailAt(static_cast<int>(k));
-    pressMarkNew();
+    if (!Exists(mailbox_)) {
+      notMarked = true;
+      return true;
+    }
+    skarnel_aol7::SelectMailAt(mailbox_, static_cast<int>(k));
+    PressMarkNew();
   }
   skarnel_aol6::Pause(kAroundMarkingNew);
-  SendWindow(skarnel_aol7::FindMailbox(), WM_CLOSE);
+  aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
   skarnel_aol6::Pause(kAfterMailboxClose);
   return true;
 }
 
-void Run::Go() {
+void FeederRun::EndForExit() {
+  if (exiting_) return;
+  exiting_ = true;
+  SetWatchdog(false);
+  // What the run asked for and has not seen yet: a client that shows it within the watch gets
+  // its answer (the menu escaped, the prompt answered), so that it is not left blocked.
+  const Pending pending = pending_;
+  pending_ = Pending::Nothing;
+  switch (pending) {
+    case Pending::Nothing:
+      break;
+    case Pending::Mailbox:
+      if (skarnel_aol6::WaitUntil([] { return skarnel_aol7::FindMailbox() != nullptr; },
+                                  kWatchOnExit, kLookMs))
+        mailbox_ = skarnel_aol7::FindMailbox();
+      break;
+    case Pending::Menu:
+      if (skarnel_aol6::WaitUntil([this] { return Menu() != nullptr; }, kWatchOnExit, kLookMs))
+        PostKey(Menu(), VK_ESCAPE);
+      break;
+    case Pending::Prompt:
+      if (skarnel_aol6::WaitUntil([] { return skarnel_aol6::FindAolModal() != nullptr; },
+                                  kWatchOnExit, kLookMs)) {
+        // Posted, as everything on the way out: a client that stopped answering cannot hold
+        // the exit inside a send.
+        aol::ForeignWindow icon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
+        icon.Post(WM_LBUTTONDOWN);
+        icon.Post(WM_KEYUP, VK_SPACE);
+      }
+      break;
+  }
+  CloseOwnWindows(/*posted=*/true);
+}
+
+void FeederRun::Go() {
   p_.Option1.SetValue(false);
   // Both numbers are taken once, here: boxes edited during the run cannot move its range.
   auto first = dltool::ReadMailNumber(p_.Text1.Text());
@@ -379,73 +510,98 @@ void Run::Go() {
   if (Stopped()) return EndBeforeWalk();
   skarnel_aol7::ClickToolbarIcon();
   const double asked = Now();
-  switch (
-      WaitFor([] { return skarnel_aol7::FindMailbox() != nullptr; }, dltool::Limits().mailbox)) {
+  pending_ = Pending::Mailbox;
+  switch (WaitForWindow([] { return skarnel_aol7::FindMailbox() != nullptr; },
+                        dltool::Limits().mailbox)) {
     case WaitResult::GaveUp:
+      pending_ = Pending::Nothing;
       GiveUp(L"AOL's mailbox did not open.");
       return;
     case WaitResult::Stopped:
       CloseIfItComes(skarnel_aol7::FindMailbox, dltool::Limits().mailbox - (Now() - asked),
-                     [](HWND) {});
+                     [this](HWND box) { mailbox_ = box; });
+      pending_ = Pending::Nothing;
       return EndBeforeWalk();
     case WaitResult::Found:
       break;
   }
+  pending_ = Pending::Nothing;
+  mailbox_ = skarnel_aol7::FindMailbox();
   // The mailbox settles before its mails are counted; Stop ends the wait at once.
-  WaitFor([this] { return Stopped(); }, dltool::kMailboxSettleSeconds, 1000, 0);
+  skarnel_aol6::WaitUntil([this] { return Stopped(); }, dltool::kMailboxSettleSeconds, 1000);
   if (Stopped()) return EndBeforeWalk();
-  const LRESULT mails = aol::ForeignWindow(skarnel_aol7::MailListOf(skarnel_aol7::FindMailbox()))
-                            .Send(LB_GETCOUNT)
-                            .value_or(0);
-  if (first_ > mails) {
+  const std::optional<int> mails = skarnel_aol7::MailCount(mailbox_);
+  if (!mails) {
+    // No count is no proof of too few mails: the user learns that the client did not answer,
+    // and the mailbox the run opened is closed again.
+    aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
+    GiveUp(L"AOL's mailbox did not tell how many mails it holds.");
+    return;
+  }
+  if (first_ > *mails) {
     MsgBox(kTooFewMails, MB_OK, kTitle);
     SetCounter(0);
     return;
   }
-  lastInMailbox_ = static_cast<int>(std::min<LRESULT>(last_, mails));
+  lastInMailbox_ = std::min(last_, *mails);
+  // A Stop handled while the count was asked for (a send lets other programs' sends in) ends
+  // the run before the watchdog is started or a mail is opened.
+  if (Stopped()) return EndBeforeWalk();
 
-  SetWatchdog(p_, true);
-  if (!skarnel_aol7::FindMailbox()) {
-    SetWatchdog(p_, false);
+  SetWatchdog(true);
+  if (!Exists(mailbox_)) {
+    SetWatchdog(false);
     return;
   }
-  skarnel_aol7::OpenMailAt(first_);
+  // The mail window that the mailbox opens now is the run's own: the one it walks, presses and
+  // closes. The user's own open mails were there before (or come later, on top of it).
+  mailWindow_ = skarnel_aol7::OpenMailAt(mailbox_, first_);
+  // None new: the client brought up the mail of that number that was open already.
+  if (!mailWindow_) mailWindow_ = skarnel_aol7::FindOpenMail();
   if (!SpeedPause()) return;
-  // By now the mail just opened is the top open mail: the one the walk moves on and the ending
-  // closes.
-  mailWindow_ = skarnel_aol7::FindOpenMail();
   if (!Walk()) return;
-  if (!Ending()) return;
+  bool notMarked = false;
+  if (!Ending(notMarked)) return;
 
   SetCounter(0);
   // Shown while the watchdog still runs: it only ever presses the client's dialogs, not this.
-  MsgBox(kDone, MB_OK, kTitle);
-  SetWatchdog(p_, false);
+  MsgBox(notMarked
+             ? std::wstring(kDone) + L"\r\nThe mailbox was closed before they could be kept as new."
+             : std::wstring(kDone),
+         MB_OK, kTitle);
+  SetWatchdog(false);
 }
-
-}  // namespace
 
 void DLtool::Label3_Click() {
   PlayPress();
   if (running) return;  // no run inside a run
+  FeederRun run(*this);
   running = true;
+  activeRun = &run;
   struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{running};
-  Run(*this).Go();
+    DLtool& panel;
+    ~Done() {
+      panel.running = false;
+      panel.activeRun = nullptr;
+    }
+  } done{*this};
+  run.Go();
 }
 
 void DLtool::Label4_Click() {
   PlayPress();
-  SetWatchdog(*this, false);
+  if (activeRun)
+    activeRun->Stop();
+  else
+    Timer1.SetEnabled(false);
   Option1.SetValue(true);
-  ++stopPresses;
+}
+
+void DLtool::EndRunForExit() {
+  if (activeRun) activeRun->EndForExit();
 }
 
 void DLtool::Timer1_Timer() {
-  // The cheap look for any standard dialog comes first: most ticks find none.
-  if (!FindWindowA("#32770", nullptr)) return;
   HWND dialog = skarnel_aol7::FindClientDialog();
   if (!dialog) return;
   // The space bar, pressed twice, on the dialog's first button answers it with that button.

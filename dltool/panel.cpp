@@ -37,7 +37,7 @@ void OpenDlTool() {
   skarnel_aol6::Pause(dltool::kMailboxSettleSeconds);
   if (opening != openings) return;
   // The mail list of the top AOL window, which by now is the mailbox.
-  skarnel_aol7::CopyListItems(skarnel_aol7::MailListOf(dltool::FrontAolChild()),
+  skarnel_aol7::CopyListItems(skarnel_aol7::MailListOf(skarnel_aol7::FrontAolChild()),
                               app.dltool.List1.hwnd());
 }
 

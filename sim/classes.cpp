@@ -221,6 +221,17 @@ LRESULT CALLBACK TreeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_SETCURSEL:
       if (data) data->impl->Log("select", "mailbox.list", std::to_string(static_cast<int>(wParam)));
       break;
+    case LB_GETCOUNT:
+      if (data && InSendMessage()) {
+        const UINT ms = static_cast<UINT>(std::max(0, data->impl->Opts().listReadDelayMs)) +
+                        data->impl->ChaosDelayMs(300);
+        if (ms > 0) {
+          data->impl->Log("slow", "mailbox.list", std::to_string(ms));
+          AnswerSentFor(ms);
+          if (!IsWindow(hwnd)) return 0;
+        }
+      }
+      break;
     case WM_CHAR:
       if (wParam == '\r' && data) {
         int selected = static_cast<int>(CallWindowProcA(gListProc, hwnd, LB_GETCURSEL, 0, 0));
@@ -331,6 +342,10 @@ void WatchText(HWND edit, Client::Impl* impl, const std::string& name,
                std::function<void()> onEnter) {
   SetWindowLongPtrA(edit, GWLP_USERDATA,
                     reinterpret_cast<LONG_PTR>(new TextData{impl, name, std::move(onEnter)}));
+}
+
+void SelectQuietly(HWND list, int index) {
+  CallWindowProcA(gListProc, list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void WatchMailList(HWND list, Client::Impl* impl, Child* mailbox) {

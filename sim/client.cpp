@@ -161,6 +161,7 @@ std::unique_ptr<Client> Client::Start(const Options& options) {
     impl->mails.push_back(std::move(mail));
   }
   impl->downloadDialogArmed = options.dialogOnDownload;
+  impl->chaos.seed(options.chaosSeed);
   if (!options.journalFile.empty())
     impl->journalFile = std::fopen(options.journalFile.c_str(), "ab");
   impl->ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -77,18 +77,28 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
       if (!value(result.foreignText)) return false;
       result.foreignDialog = true;
     } else if (arg == "--extra-children" || arg == "--mails" || arg == "--server-delay" ||
-               arg == "--menu-delay" || arg == "--prompt-delay") {
+               arg == "--menu-delay" || arg == "--prompt-delay" || arg == "--list-read-delay" ||
+               arg == "--chaos") {
       int n = 0;
       if (!value(v)) return false;
       if (!ReadInt(v, n)) {
         error = arg + ": not a number: " + v;
         return false;
       }
-      (arg == "--extra-children" ? o.extraChildren
-       : arg == "--mails"        ? o.mails
-       : arg == "--menu-delay"   ? o.menuDelayMs
-       : arg == "--prompt-delay" ? o.promptDelayMs
-                                 : o.serverDelayMs) = n;
+      if (arg == "--chaos") {
+        if (n == 0) {
+          error = "--chaos: the seed must not be 0";
+          return false;
+        }
+        o.chaosSeed = static_cast<unsigned>(n);
+        continue;
+      }
+      (arg == "--extra-children"    ? o.extraChildren
+       : arg == "--mails"           ? o.mails
+       : arg == "--menu-delay"      ? o.menuDelayMs
+       : arg == "--prompt-delay"    ? o.promptDelayMs
+       : arg == "--list-read-delay" ? o.listReadDelayMs
+                                    : o.serverDelayMs) = n;
     } else if (arg == "--mailbox-delay") {
       if (!value(v)) return false;
       if (!ReadSeconds(v, o.mailboxDelaySeconds)) {

@@ -120,14 +120,16 @@ void Client::Impl::QueueDownload(int number) {
     SendMessageA(downloadList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(subject.c_str()));
   Log("queued", "download manager", std::to_string(number));
   WriteState();
-  if (downloadDialogArmed.exchange(false)) {
+  if (downloadDialogArmed.exchange(false) || ChaosChance(3)) {
     ShowClientDialog(kDownloadDialogText);
     if (quitting) return;
   }
   const Options o = Opts();
   if (o.promptNever) return;
-  if (o.promptDelayMs > 0)
-    After(static_cast<UINT>(o.promptDelayMs), [this] { ShowPrompt(); });
+  ChaosAt("prompt");
+  const UINT delayMs = static_cast<UINT>(o.promptDelayMs) + ChaosDelayMs(600);
+  if (delayMs > 0)
+    After(delayMs, [this] { ShowPrompt(); });
   else
     ShowPrompt();
 }

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -150,6 +151,7 @@ struct Client::Impl {
   std::vector<std::pair<UINT_PTR, std::function<void()>>> timers;
 
   std::deque<std::function<void()>> deferred;  // under mutex
+  std::mt19937 chaos;                          // drawn from on the client's thread only
 
   ~Impl();
 
@@ -197,7 +199,7 @@ struct Client::Impl {
   void OpenSelectedMail(Child* mailbox);
   void MarkSelectedNew(Child* mailbox);
   void DeliverMail(const Mail& mail);
-  void OpenMail(int number);
+  void OpenMail(int number, bool ownWindow = false);
   void ShowMail(Child* mailWindow, int number);
   void NextMail(Child* mailWindow);
 
@@ -208,6 +210,19 @@ struct Client::Impl {
   void ShowPrompt();
   void AnswerPrompt();
   void ShowClientDialog(const std::string& text);
+
+  // The member's own doing, and chaos (user.cpp).
+  void UserTypesInRoom(const std::string& text);
+  HWND UserOpensMail(int number);
+  void UserShowsDownloadManager();
+  void UserClosesMailbox();
+  // A random delay up to `maxMs` under chaos, else 0.
+  UINT ChaosDelayMs(UINT maxMs);
+  // One chance in `odds` under chaos, else never.
+  bool ChaosChance(unsigned odds);
+  // A point of a download walk: under chaos, now and then one of the member's actions a moment
+  // later.
+  void ChaosAt(const char* point);
 
   // Plain windows (main_window.cpp).
   bool CreateMainWindow();
@@ -226,6 +241,11 @@ void WatchText(HWND edit, Client::Impl* impl, const std::string& name,
                std::function<void()> onEnter);
 // The mail list: journals selections and carriage returns, and opens the selected mail.
 void WatchMailList(HWND list, Client::Impl* impl, Child* mailbox);
+// Keeps answering messages sent to this thread for `ms`, as a client busy with something else
+// does; posted messages and input wait (main_window.cpp).
+void AnswerSentFor(DWORD ms);
+// Selects a list item without journalling it (the member's own click).
+void SelectQuietly(HWND list, int index);
 // Sets an edit's text without journalling it (the client's own doing).
 void SetTextQuietly(HWND edit, const std::string& text);
 void AppendText(HWND edit, const std::string& text);

@@ -14,9 +14,10 @@ bool MailAt(Client::Impl& impl, int number, Mail& mail) {
 
 }  // namespace
 
-void Client::Impl::OpenMail(int number) {
-  // A mail that is already open comes to the front instead of opening twice.
-  for (Child* open : ChildrenOf(ChildKind::Mail)) {
+void Client::Impl::OpenMail(int number, bool ownWindow) {
+  // A mail that is already open comes to the front instead of opening twice, unless the member
+  // asks for a window of its own.
+  for (Child* open : ownWindow ? std::vector<Child*>{} : ChildrenOf(ChildKind::Mail)) {
     if (open->mailNumber == number) {
       BringToFront(open->hwnd);
       return;
@@ -45,6 +46,7 @@ void Client::Impl::OpenMail(int number) {
     if (i == 1)
       action = [this, hwnd] {
         const Options o = Opts();
+        ChaosAt("download icon");
         if (o.menuNever) return;
         auto open = [this, hwnd] {
           for (Child* m : ChildrenOf(ChildKind::Mail))
@@ -52,12 +54,17 @@ void Client::Impl::OpenMail(int number) {
         };
         // As a real control does, the menu runs its loop inside the handling of the press: a
         // press sent here holds its sender until the menu (and the prompt it leads to) closes.
-        if (o.menuDelayMs > 0)
-          After(static_cast<UINT>(o.menuDelayMs), open);  // a slow client
+        const UINT delayMs = static_cast<UINT>(o.menuDelayMs) + ChaosDelayMs(600);
+        if (delayMs > 0)
+          After(delayMs, open);  // a slow client
         else
           open();
       };
-    if (i == 5) action = [this, window] { NextMail(window); };
+    if (i == 5)
+      action = [this, window] {
+        ChaosAt("next mail");
+        NextMail(window);
+      };
     MakeIcon(this, hwnd, "mail.icon" + std::to_string(i + 1), kIcons[i], 10 + i * 79, 332, 75, 26,
              std::move(action));
   }

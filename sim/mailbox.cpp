@@ -65,8 +65,9 @@ std::vector<Mail> StartMails(int count) {
 void Client::Impl::PressMailboxIcon() {
   Options opts = Opts();
   if (opts.mailboxNever) return;
-  if (opts.mailboxDelaySeconds > 0)
-    After(static_cast<UINT>(opts.mailboxDelaySeconds * 1000), [this] { OpenMailbox(); });
+  const UINT delayMs = static_cast<UINT>(opts.mailboxDelaySeconds * 1000) + ChaosDelayMs(1500);
+  if (delayMs > 0)
+    After(delayMs, [this] { OpenMailbox(); });
   else
     OpenMailbox();
 }

@@ -20,6 +20,10 @@
 //     --menu-delay MS         ... or opens it MS milliseconds after the press
 //     --prompt-never          a download brings up no AOL prompt
 //     --prompt-delay MS       ... or brings it up MS milliseconds later
+//     --list-read-delay MS    the mail list answers a count of its mails MS milliseconds late
+//     --chaos SEED            bounded random delays of the mailbox, menu, prompt and count,
+//                             dialogs at some downloads and the member's own clicks and typing
+//                             now and then during a download walk, all from SEED (1 or more)
 //     --mail-sticky           open mails refuse to close
 //     --dialog-on-download    a standard dialog of the client pops up at the first download
 //     --hung                  the client stops answering at the first message from Vantor

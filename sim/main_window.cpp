@@ -75,10 +75,6 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefFrameProcA(hwnd, mdi, msg, wParam, lParam);
 }
 
-namespace {
-
-// Keeps answering messages sent to this thread for `ms`, as a client busy with something else
-// does; posted messages and input wait.
 void AnswerSentFor(DWORD ms) {
   const ULONGLONG deadline = GetTickCount64() + ms;
   for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
@@ -87,8 +83,6 @@ void AnswerSentFor(DWORD ms) {
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
 }
-
-}  // namespace
 
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* child = reinterpret_cast<Child*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));

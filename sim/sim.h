@@ -35,8 +35,14 @@ struct Options {
   bool hungFromStart = false;  // ... or answers nothing at all from its start, not even a read
                                // of a window's text (SetOptions with both false releases it)
   bool lookAlike = false;      // an AOL child in front with a "richcntl" but no transcript
-  std::string journalFile;     // when set, every event is also appended to this file
-  std::string stateFile;       // when set, rewritten with the client's State on each change
+  int listReadDelayMs = 0;     // the mail list answers a count of its mails this late (from
+                               // another thread), answering everything else sent meanwhile
+  // Chaos, from this seed (0: none): bounded random delays of the mailbox, the download menu,
+  // the prompt and the mail list's count, a standard dialog at some downloads, and now and then
+  // one of the member's own actions below at a point of a download walk, all drawn from the seed.
+  unsigned chaosSeed = 0;
+  std::string journalFile;  // when set, every event is also appended to this file
+  std::string stateFile;    // when set, rewritten with the client's State on each change
 };
 
 // One thing that happened in the client. `target` names the window in the terms of the window
@@ -70,7 +76,9 @@ struct Options {
 //   dialog   "dialog" (shown: its text) | "dialog.button" (answered: "OK")
 //   hang     "chat.input", "chat.icon6", ...  where the hung client stopped answering ("start"
 //                                            when it was hung from its start)
-//   slow     "room <name>"                   a read of the room's name that is answered late
+//   slow     "room <name>" | "mailbox.list"  a read of the room's name or of the mail count that
+//                                            is answered late
+//   user     "room" | "mail <N>" | "download manager" | "close mailbox"   the member's own doing
 struct Event {
   std::string what;
   std::string target;
@@ -102,6 +110,21 @@ class Client {
   void ShowDialog(const std::string& text);  // a standard dialog of the client, now
   // A mail arrives at the bottom of the mailbox (its list item: a date column, then `subject`).
   void DeliverMail(const std::string& subject);
+
+  // What the member does in AOL by hand, as his clicks would make it; tests trigger them in the
+  // middle of a run, the chaos switch at random. Each is journalled as "user" with the action's
+  // name as target (below) before it acts.
+  //   "room": the chat room comes to the front and `text` is typed into its box, not sent
+  void UserTypesInRoom(const std::string& text);
+  //   "mail N": mail N selected in the mailbox (when open) and opened in a window of its own, in
+  //   front; returns that window
+  HWND UserOpensMail(int number);
+  //   "download manager": its window shown and brought to the front
+  void UserShowsDownloadManager();
+  //   "close mailbox": the mailbox's window closed
+  void UserClosesMailbox();
+  // The chat room's input box as the member left it (the text in it now, not sent).
+  std::string RoomInput() const;
 
   struct Impl;
 

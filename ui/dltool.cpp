@@ -1,6 +1,5 @@
 #include "ui/dltool.h"
 
-#include "dltool/feeder.h"
 #include "ui/res/resource.h"
 
 namespace ui {
@@ -25,7 +24,7 @@ DLtool::DLtool()
       Option1(*this, {.rect = {4080, 0, 135, 195}, .caption = L"Option1"}),
       Check1(*this, {.rect = {1560, 720, 1935, 255}, .caption = L" Keep Mail As New"}),
       List1(*this, {.rect = {120, 1080, 6255, 1560}, .font = kListFont}),
-      Timer1(*this, dltool::kWatchdogFallbackMs) {
+      Timer1(*this, kTimer1IntervalMs) {
   Load = [this] { Form_Load(); };
   Label2.MouseDown = [this](MouseButton) { Label2_MouseDown(); };
   Label5.MouseDown = [this](MouseButton) { Label5_MouseDown(); };

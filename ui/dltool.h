@@ -5,8 +5,14 @@
 
 namespace ui {
 
+class FeederRun;  // dltool/feeder.cpp: one run of Add, with everything it holds
+
 class DLtool : public Form {
  public:
+  // Timer1's slow tick, in milliseconds: the watchdog's look for a dialog of the client whose
+  // creation the platform did not report (those it reports are answered within milliseconds).
+  static constexpr unsigned kTimer1IntervalMs = 50;
+
   DLtool();
 
   TextBox Text1;         // first mail
@@ -32,8 +38,15 @@ class DLtool : public Form {
   void Check1_Click();
   void Timer1_Timer();
 
+  // Exit pressed during a run: the run ends as a stopped one whose wait was cut short, so that
+  // AOL is left with nothing of the run open. Bounded; nothing happens without a run.
+  void EndRunForExit();
+
   // True while an Add is running: a second Add then only plays its sound.
   bool running = false;
+  // The run in progress, which owns its state (stop presses, watchdog, its own windows); the
+  // panel only points at it while it lasts.
+  FeederRun* activeRun = nullptr;
 };
 
 }  // namespace ui

@@ -152,6 +152,43 @@ INSTANTIATE_TEST_SUITE_P(, FaultSurvival, ::testing::ValuesIn(kRunFaults),
                            return std::string(info.param.name);
                          });
 
+// "X" while a run waits for AOL's prompt: the run ends first (the prompt answered if it comes,
+// the run's mail and mailbox closed, nothing marked), then the exit banner goes out and the
+// program ends within a few seconds, also when the prompt never comes.
+TEST_F(FaultSurvival, ExitDuringARunLeavesAolAnswered) {
+  const struct {
+    const wchar_t* switches;
+    bool promptComes;
+  } cases[] = {{L"--no-server --prompt-delay 1500", true}, {L"--no-server --prompt-never", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.switches));
+    StartWith(c.switches);
+    const size_t mark = S().Mark();
+    Add(L"1", L"3", /*keepAsNew=*/true);
+    ASSERT_TRUE(S().WaitForJournal(
+        [](const std::vector<sim::Event>& journal) {
+          return !TextsOf(journal, "queued", "download manager").empty();
+        },
+        30000, "the first mail queued"));
+    ASSERT_TRUE(V().Click(kDlTitle, L"Return"));
+    const ULONGLONG pressed = GetTickCount64();
+    ASSERT_TRUE(V().Exit(10000)) << "Vantor did not end";
+    EXPECT_LE(GetTickCount64() - pressed, 5000u);
+    ASSERT_TRUE(S().WaitForJournal(
+        [](const std::vector<sim::Event>& journal) {
+          return !TextsOf(journal, "close", "mailbox").empty();
+        },
+        5000, "the mailbox closed"));
+    const auto journal = S().Since(mark);
+    EXPECT_EQ(TextsOf(journal, "prompt", "modal.icon1").size(), c.promptComes ? 1u : 0u);
+    EXPECT_EQ(TextsOf(journal, "close", "mail 1").size(), 1u);
+    EXPECT_TRUE(TextsOf(journal, "marknew", "mailbox").empty());
+    EXPECT_EQ(Kinds(S().SaidSince(mark)),
+              (Lines{"signature", "adding 3", "link", "unloaded", "link"}));
+    EXPECT_EQ(FindWindowA("_aol_modal", nullptr), nullptr) << "the prompt was left up";
+  }
+}
+
 TEST_F(FaultSurvival, AnotherProgramsDialogIsNeverPressed) {
   StartWith(L"--no-server");
   Sim other(L"--foreign-dialog \"Hello from another program\"");

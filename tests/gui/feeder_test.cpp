@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "aol/ansi.h"
+#include "aol/skarnel_aol6.h"
 #include "aol/skarnel_aol7.h"
 #include "core/banner_lines.h"
 #include "tests/gui/dltool_fixture.h"
@@ -195,6 +197,9 @@ TEST_F(Feeder, StopFinishesTheMailInHandThenEnds) {
     effects.Clear();
     Fill(L"2", L"6", L"1", keepAsNew);
     When stop([&] { return PressesOf("mail.icon2") >= 2; }, [] { dl().Label4_Click(); });
+    // A second Stop once the marking has begun does not cut it short.
+    When stopAgain([&] { return keepAsNew && client->MarkedNew().size() >= 2; },
+                   [] { dl().Label4_Click(); });
     dl().Label3_Click();
     EXPECT_EQ(Queued(), 2u);
     EXPECT_EQ(PressesOf("mail.icon6"), 2u);
@@ -304,6 +309,63 @@ TEST_F(FeederGivesUp, EachWaitHasALimit) {
     ASSERT_FALSE(Presses().empty());
     EXPECT_EQ(Presses().back(), c.lastPress) << "something was pressed after giving up";
     EXPECT_EQ(CountOf("close", "mailbox"), 0u);
+  }
+}
+
+// A handler that holds a wait past its limit (a pause of the main panel's) does not use up the
+// client's time: the menu that comes a moment after it is still found, not left open.
+TEST_F(FeederGivesUp, AWaitLooksOnAfterAHandlerUsedItsTime) {
+  dltool::Limits().menu = 1;
+  RestartWithFault([](sim::Options& o) { o.menuDelayMs = 2500; });
+  Fill(L"1", L"2", L"0.5");
+  // The second mail's menu comes at once: only the first wait is held.
+  When hold([&] { return PressesOf("mail.icon2") >= 1; },
+            [&] {
+              client->SetOptions(SimOptions());
+              skarnel_aol6::Pause(2);
+            });
+  dl().Label3_Click();
+  EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{Msg(MB_OK, kDone)}));
+  EXPECT_EQ(Queued(), 2u);
+}
+
+// The mail list's count, answered late: a Stop handled meanwhile (sent from another program's
+// thread) ends the run before a mail is opened; no answer at all is no proof of too few mails,
+// and the mailbox the run opened is closed again.
+TEST_F(FeederGivesUp, TheMailCountAnsweredLateOrNot) {
+  const struct {
+    const char* name;
+    int delayMs;
+    bool stop;
+    std::wstring message;
+  } cases[] = {
+      {"Stop during the count", 1500, true, Msg(MB_OK, kDone)},
+      {"no answer", 6000, false,
+       Msg(MB_ICONEXCLAMATION,
+           L"AOL's mailbox did not tell how many mails it holds.\r\n0 mails "
+           L"had been added to DL Manager before it.")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RestartWithFault([&](sim::Options& o) { o.listReadDelayMs = c.delayMs; });
+    Fill(L"1", L"2", L"1");
+    const HWND stopLabel = dl().Label4.hwnd();
+    std::thread outside([&] {
+      if (!c.stop) return;
+      for (int i = 0; i < 1000 && CountOf("slow", "mailbox.list") == 0; ++i) Sleep(10);
+      SendMessageW(stopLabel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+      SendMessageW(stopLabel, WM_LBUTTONUP, 0, 0);
+    });
+    dl().Label3_Click();
+    outside.join();
+    EXPECT_EQ(effects.Messages(), (std::vector<std::wstring>{c.message}));
+    EXPECT_EQ(CountOf("select"), 0u) << "a mail was opened";
+    EXPECT_FALSE(dl().Timer1.Enabled());
+    EXPECT_TRUE(WaitForJournal([](const std::vector<sim::Event>& journal) {
+      return std::any_of(journal.begin(), journal.end(), [](const sim::Event& e) {
+        return e.what == "close" && e.target == "mailbox";
+      });
+    })) << "the mailbox was left open";
   }
 }
 
