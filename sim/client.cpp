@@ -10,6 +10,29 @@ namespace {
 constexpr UINT kRunDeferred = WM_APP + 1;
 constexpr UINT kQuit = WM_APP + 2;
 
+// Handles what the start left queued, the display's answers to it included (the frame's map and
+// keyboard focus), until the thread finds nothing more to do. Under wine, a frame whose map is
+// handled only after another program has taken the keyboard takes it back, and a program started
+// beside the client would lose its open menu to it: so the client is journalled "ready" only
+// once it has settled, and tests start that program after it.
+void Settle(Client::Impl* impl) {
+  MSG msg;
+  do {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));  // for the message loop to end on
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    // A zero wait hands the display's queued events to their windows; it reports input when it
+    // handled some, and then the queue is looked at again.
+  } while (MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+           WAIT_OBJECT_0);
+  impl->Log("ready", "client");
+}
+
 void ThreadMain(Client::Impl* impl) {
   impl->threadId = GetCurrentThreadId();
   RegisterClasses();
@@ -30,6 +53,7 @@ void ThreadMain(Client::Impl* impl) {
     if (opts.lookAlike) impl->OpenLookAlike();
     impl->WriteState();
     impl->started = true;
+    Settle(impl);
   }
   SetEvent(impl->ready);
   if (made && impl->Opts().hungFromStart && !impl->quitting) {

@@ -55,6 +55,10 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   ASSERT_TRUE(client.Started());
   const auto frame = WaitForTopWindow(client.Id(), L"America Online", 10000, L"aol frame25");
   ASSERT_TRUE(frame);
+  // Vantor starts beside a client that has finished starting, as a member's has.
+  ASSERT_TRUE(WaitUntil(
+      "the client journalled ready", [&] { return !TextsOf(Journal(), "ready", "client").empty(); },
+      [&] { return "not yet; " + TopWindowsOf(client.Id()); }));
   // The room opens inside the client after its main window shows.
   if (c.room) {
     ASSERT_TRUE(WaitUntil(

@@ -113,8 +113,9 @@ bool Sim::WaitUp(DWORD timeoutMs) {
   if (!process_.Started()) return false;
   return WaitUntil(
       [this] {
+        // The client is up once it has settled after its start, not when its window shows.
         HWND main = Main();
-        if (main && IsWindowVisible(main)) return true;
+        if (main && IsWindowVisible(main)) return !TextsOf(Journal(), "ready", "client").empty();
         // With --foreign-dialog the program is only a message box.
         return testing_support::WaitForDialog(Pid(), 0) != nullptr;
       },
