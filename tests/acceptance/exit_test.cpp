@@ -76,13 +76,14 @@ TEST_P(Exit, SendsTheExitBannerOnlyWithARoomThenEnds) {
   const size_t linesBefore = RoomLines().size();
   EXPECT_EQ(linesBefore, c.room ? 2u : 0u) << "the start banner";
 
-  // Undo the start banner's maximising, so the exit banner's own shows. Restoring activates the
-  // client: once it is in front, a click on Vantor brings Vantor forward, as a user's does.
+  // Undo the start banner's maximising, so the exit banner's own shows. Restored without being
+  // activated: an activation of the client's window moves wine's X focus late, after Vantor's
+  // menu has opened, and that focus change closes the menu (a user does not restore the client
+  // from a third program in the middle of a click on "Others").
   if (IsZoomed(frame)) {
-    ShowWindow(frame, SW_RESTORE);
+    ShowWindow(frame, SW_SHOWNOACTIVATE);
     ASSERT_TRUE(WaitUntil(
-        "the client's window restored and in front",
-        [&] { return !IsZoomed(frame) && GetForegroundWindow() == frame; },
+        "the client's window restored", [&] { return !IsZoomed(frame); },
         [&] { return Shown(frame) + ", foreground " + Shown(GetForegroundWindow()); }));
   }
   EXPECT_EQ(IsZoomed(frame), FALSE);
