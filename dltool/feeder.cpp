@@ -460,8 +460,10 @@ void FeederRun::EndForExit() {
         mailbox_ = skarnel_aol7::FindMailbox();
       break;
     case Pending::Menu:
-      if (skarnel_aol6::WaitUntil([this] { return Menu() != nullptr; }, kWatchOnExit, kLookMs))
+      if (skarnel_aol6::WaitUntil([this] { return Menu() != nullptr; }, kWatchOnExit, kLookMs)) {
         PostKey(Menu(), VK_ESCAPE);
+        skarnel_aol6::WaitUntil([this] { return Menu() == nullptr; }, kWatchOnExit, kLookMs);
+      }
       break;
     case Pending::Prompt:
       if (skarnel_aol6::WaitUntil([] { return skarnel_aol6::FindAolModal() != nullptr; },
@@ -471,10 +473,18 @@ void FeederRun::EndForExit() {
         aol::ForeignWindow icon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
         icon.Post(WM_LBUTTONDOWN);
         icon.Post(WM_KEYUP, VK_SPACE);
+        // The prompt is modal: while it is up the room takes no line, and the exit banner that
+        // follows would lose its first one.
+        skarnel_aol6::WaitUntil([] { return skarnel_aol6::FindAolModal() == nullptr; },
+                                kWatchOnExit, kLookMs);
       }
       break;
   }
   CloseOwnWindows(/*posted=*/true);
+  // The exit banner follows at once: a room looked for while the client is still closing the
+  // run's windows may not be found, and the banner's first line would be lost.
+  skarnel_aol6::WaitUntil([this] { return !Exists(mailWindow_) && !Exists(mailbox_); },
+                          kWatchOnExit, kLookMs);
 }
 
 void FeederRun::Go() {
