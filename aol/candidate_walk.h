@@ -36,8 +36,9 @@ inline ForeignWindow FindAolMain() {
 
 // The first child window, from the top of the Z-order (normally the active AOL window) down,
 // that has a child of every class of `signature` (each the FIRST child of its class, so a class
-// listed twice is the same test twice); 0 when none has. Pending events are processed once per
-// window visited, so Vantor's panels stay live during the walk.
+// listed twice is the same test twice), asked in the order given (the rarest first turns the
+// other windows down soonest); 0 when none has. Pending events are processed every few
+// milliseconds of the walk, so Vantor's panels stay live during it.
 HWND FindAolChild(std::initializer_list<const char*> signature);
 
 // Every child window with that signature, from the top of the Z-order down; no events are

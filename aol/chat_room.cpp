@@ -8,8 +8,9 @@ namespace skarnel_aol7 {
 
 HWND FindChatRoom() {
   // The room's text pane, input box, list of people and icons; the read-only pane is what sets
-  // a room apart from other windows that have an input box.
-  return aol::FindAolChild({"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon",
+  // a room apart from other windows that have an input box. It is asked for first, being the
+  // rarest: every other window is turned down on one question.
+  return aol::FindAolChild({"richcntlreadonly", "_aol_static", "_aol_combobox", "_aol_icon",
                             "_aol_static", "richcntl", "_aol_icon", "_aol_image", "_aol_static"});
 }
 

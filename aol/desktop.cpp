@@ -1,7 +1,6 @@
-// The desktop routines every panel uses: profile reads, captions, placement, waiting and
-// dragging.
+// The desktop routines every panel uses: profile reads, captions, placement and dragging (the
+// wait and the clock are in wait.cpp).
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <string>
 
@@ -13,27 +12,6 @@
 
 namespace skarnel_aol6 {
 namespace {
-
-// One round of DoEvents handles at most this many messages. A window that never validates
-// its paint area gets WM_PAINT forever; the bound keeps such a window from trapping a pause,
-// and what is left over is handled in the next round.
-constexpr int kMessagesPerRound = 1000;
-
-// Handles what is in the queue now. False once WM_QUIT was seen: it is posted again, so that
-// the outer message loop still sees it and ends the program.
-bool ProcessPending() {
-  MSG msg;
-  for (int handled = 0; handled < kMessagesPerRound; ++handled) {
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return true;
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return false;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return true;
-}
 
 // Moves the panel with the pointer until `button` (VK_RBUTTON or VK_MBUTTON) is released, as the
 // platform's caption drag does for the left one: the panel holds the capture, so the release
@@ -136,46 +114,6 @@ void CenterFormAtTop(HWND panel) {
   // The top edge lies on the top of the screen: the panels hang from it, they are not centred
   // top to bottom.
   SetWindowPos(panel, nullptr, left, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void DoEvents() {
-  ProcessPending();
-}
-
-double Now() {
-  // The performance counter never goes back: a wait that spans midnight (or a clock change)
-  // still lasts as asked.
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / frequency;
-}
-
-bool WaitUntil(const std::function<bool()>& done, double seconds, DWORD lookMs) {
-  if (!(seconds > 0)) seconds = 0;          // 0, negative and NaN: one look, no wait
-  const double deadline = Now() + seconds;  // +inf for a wait without end
-  for (;;) {
-    if (done && done()) return true;
-    const double remaining = deadline - Now();
-    if (remaining <= 0) return false;
-    const double ms = std::clamp(std::ceil(remaining * 1000.0), 1.0,
-                                 std::min(static_cast<double>(lookMs), 0x7FFFFFFF * 1.0));
-    // Sleeps until a message arrives, the next look is due or the time is up;
-    // MWMO_INPUTAVAILABLE also wakes for input that is already queued, which a plain wait would
-    // sleep through.
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-    if (!ProcessPending()) return done && done();  // the program is ending
-  }
-}
-
-void Pause(double seconds) {
-  if (!(seconds > 0)) return;  // 0, negative and NaN: no wait at all
-  WaitUntil(nullptr, seconds);
 }
 
 void DragForm(HWND panel) {

@@ -17,8 +17,9 @@ constexpr double kBeforeRunSeconds = 0.3;
 }  // namespace
 
 HWND FindKeywordWindow() {
+  // Its rich static text first, the rarest of its classes.
   return aol::FindAolChild(
-      {"_aol_glyph", "richcntlstatic", "_aol_edit", "_aol_icon", "richcntlstatic"});
+      {"richcntlstatic", "_aol_glyph", "_aol_edit", "_aol_icon", "richcntlstatic"});
 }
 
 void RunKeyword(std::wstring_view keyword) {

@@ -40,8 +40,9 @@ HWND MailListOf(HWND mailbox) {
 }
 
 HWND FindMailbox() {
+  // The tab control first: only the mailbox has one, so other windows are turned down at once.
   return aol::FindAolChild(
-      {"_aol_glyph", "_aol_static", "_aol_image", "_aol_tabcontrol", "_aol_icon"});
+      {"_aol_tabcontrol", "_aol_glyph", "_aol_static", "_aol_image", "_aol_icon"});
 }
 
 HWND FindOpenMail() {

@@ -35,9 +35,14 @@ double Now();
 // The program's one wait: until `done` holds or `seconds` have passed on Now()'s clock, handling
 // every message as it arrives. `done` is looked at first, after every round of messages and at
 // least every `lookMs` (the client's windows appear without telling us); between looks it sleeps
-// in the platform's wait instead of spinning. True when `done` held. It also ends once the
-// program's WM_QUIT was seen (posted again for the outer loop).
-bool WaitUntil(const std::function<bool()>& done, double seconds, DWORD lookMs = INFINITE);
+// in the platform's wait instead of spinning, and only the last millisecond before the deadline
+// is watched on the clock, so a wait ends within a fraction of a millisecond of its time. True
+// when `done` held. It also ends once the program's WM_QUIT was seen (posted again for the
+// outer loop). `quick`, when given, runs at every look too; while it returns true the wait looks
+// every millisecond: a window the client has just created shows a few milliseconds later, and
+// the platform reports only its creation.
+bool WaitUntil(const std::function<bool()>& done, double seconds, DWORD lookMs = INFINITE,
+               const std::function<bool()>& quick = nullptr);
 
 // WaitUntil without a condition: `seconds` pass while every message is handled. 0 or less
 // returns at once.

@@ -18,7 +18,8 @@ vantor_sources(VANTOR_AOL_SOURCES aol
   list_copy.cpp
   mailbox.cpp
   presses.cpp
-  sound.cpp)
+  sound.cpp
+  wait.cpp)
 
 # ui/: the forms layer and the panels (the program's entry point apart).
 vantor_sources(VANTOR_UI_SOURCES ui

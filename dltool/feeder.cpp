@@ -55,10 +55,11 @@ constexpr double kLookAfterHandler = 1.0;
 // On Exit, how long the run still watches for the window it asked for, to answer or close it:
 // the program ends within a few seconds even when the client never shows it.
 constexpr double kWatchOnExit = 2.0;
-// How often a wait looks for a window of the client, which appears without telling us: a menu
-// shows a few milliseconds after the click, so a look every 2 ms costs little and keeps the walk
-// close to its prescribed pauses. Our own events wake a wait at once.
-constexpr DWORD kLookMs = 2;
+// How often a wait looks for a window of the client that it was not told of. The client's menu,
+// prompt and dialogs are reported as they are created and then looked for every millisecond
+// until they show (the quick looks); this slower look is the fall-back for a window whose
+// creation was not reported. Our own events wake a wait at once.
+constexpr DWORD kLookMs = 10;
 
 // The fixed pauses of a run, in seconds.
 constexpr double kBeforePromptAnswer = 0.2;  // AOL's prompt settles before its icon is pressed
@@ -67,9 +68,13 @@ constexpr double kAfterMailClose = 0.2;      // plain ending: the mail closing, 
 constexpr double kAroundMarkingNew = 0.5;   // keep as new: before the first and after the last mark
 constexpr double kAfterMailboxClose = 0.3;  // the mailbox closing, at the end of every ending
 
-// The watchdog's quick looks after the client created a dialog: how often, and for how long.
-constexpr UINT kBurstLookMs = 1;
-constexpr double kBurstLengthSeconds = 1.0;
+// The quick looks after the client created a window: for how long after a dialog (which may
+// take a while to build itself) and after a menu or prompt (which show within milliseconds).
+// Outside the run's own waits (inside a box of Vantor's) a 1 ms timer looks for the dialog
+// instead; the platform ticks it every 10 ms.
+constexpr UINT kBurstTimerMs = 1;
+constexpr double kDialogLooksSeconds = 1.0;
+constexpr double kWindowLooksSeconds = 0.5;
 
 enum class WaitResult { Found, Stopped, GaveUp };
 
@@ -109,8 +114,10 @@ class FeederRun {
   }
   void EndForExit();
 
-  // The platform's reports, passed on by the callbacks.
+  // The platform's reports, passed on by the callbacks: a dialog of the client was created
+  // (the watchdog looks for it quickly), or a menu or prompt was (the wait for it looks quickly).
   void DialogCreated();
+  void WindowCreated();
   void BurstTick();
 
  private:
@@ -120,12 +127,18 @@ class FeederRun {
   // ---- The watchdog ----------------------------------------------------------------------
   // Timer1 alone would have to tick every few milliseconds to answer a dialog at once, and
   // under wine that costs Vantor more than a percent of a core for a whole run. Instead the
-  // platform tells us when the client creates a standard dialog (wine delivers
-  // EVENT_OBJECT_CREATE across processes within about a millisecond, but not
-  // EVENT_OBJECT_SHOW), and a short burst of quick looks then catches it once it shows. Timer1
-  // goes on ticking slowly, for a dialog whose creation was not reported.
+  // platform tells us when the client creates a window (wine delivers EVENT_OBJECT_CREATE across
+  // processes within about a millisecond, but not EVENT_OBJECT_SHOW), and the run's waits then
+  // look every millisecond until it shows: a dialog is pressed, a menu or prompt ends the wait
+  // for it. Timer1 goes on ticking slowly, for a dialog whose creation was not reported.
   void SetWatchdog(bool on);
   void StopBurst();
+  // At every look of the run's waits: the watchdog's quick look while a dialog is due. True
+  // while the waits are to look every millisecond.
+  bool QuickLook();
+  // The run's waits and pauses: the program's one wait, with the run's quick looks.
+  bool Wait(const std::function<bool()>& done, double seconds, DWORD lookMs);
+  void Pause(double seconds);
 
   void SetCounter(int64_t value) { p_.Label5.SetCaption(std::to_wstring(value)); }
   bool Stopped() const { return p_.Option1.Value(); }
@@ -179,7 +192,8 @@ class FeederRun {
   // The watchdog's report of the client's new dialogs, and its burst of quick looks.
   HWINEVENTHOOK dialogHook_ = nullptr;
   UINT_PTR burstTimer_ = 0;
-  double burstEnd_ = 0;
+  double dialogLooksEnd_ = 0;  // quick looks for a dialog, until then (0: none due)
+  double windowLooksEnd_ = 0;  // quick looks for a menu or prompt, until then
 };
 
 namespace {
@@ -192,12 +206,16 @@ void CALLBACK BurstTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   if (FeederRun* run = ActiveRun()) run->BurstTick();
 }
 
-void CALLBACK WindowCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD,
-                            DWORD) {
+void CALLBACK ClientWindowCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild,
+                                  DWORD, DWORD) {
   if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+  FeederRun* run = ActiveRun();
   char cls[16] = {};
-  if (GetClassNameA(hwnd, cls, sizeof cls) <= 0 || lstrcmpiA(cls, "#32770") != 0) return;
-  if (FeederRun* run = ActiveRun()) run->DialogCreated();
+  if (!run || GetClassNameA(hwnd, cls, sizeof cls) <= 0) return;
+  if (lstrcmpiA(cls, "#32770") == 0)
+    run->DialogCreated();
+  else if (lstrcmpiA(cls, "#32768") == 0 || lstrcmpiA(cls, "_aol_modal") == 0)
+    run->WindowCreated();  // the download menu, AOL's prompt
 }
 
 }  // namespace
@@ -208,16 +226,37 @@ void FeederRun::StopBurst() {
 }
 
 void FeederRun::BurstTick() {
-  if (!p_.Timer1.Enabled() || Now() >= burstEnd_) {
+  // Pressed once: the box takes a few milliseconds to go, and is not looked for again.
+  if (!p_.Timer1.Enabled() || Now() >= dialogLooksEnd_ || p_.AnswerClientDialog()) {
+    dialogLooksEnd_ = 0;
     StopBurst();
-    return;
   }
-  p_.Timer1_Timer();
 }
 
 void FeederRun::DialogCreated() {
-  burstEnd_ = Now() + kBurstLengthSeconds;
-  if (!burstTimer_) burstTimer_ = SetTimer(nullptr, 0, kBurstLookMs, BurstTimerProc);
+  dialogLooksEnd_ = Now() + kDialogLooksSeconds;
+  if (!burstTimer_) burstTimer_ = SetTimer(nullptr, 0, kBurstTimerMs, BurstTimerProc);
+}
+
+void FeederRun::WindowCreated() {
+  windowLooksEnd_ = Now() + kWindowLooksSeconds;
+}
+
+bool FeederRun::QuickLook() {
+  if (dialogLooksEnd_ > 0 &&
+      (!p_.Timer1.Enabled() || Now() >= dialogLooksEnd_ || p_.AnswerClientDialog())) {
+    dialogLooksEnd_ = 0;
+    StopBurst();
+  }
+  return Now() < std::max(dialogLooksEnd_, windowLooksEnd_);
+}
+
+bool FeederRun::Wait(const std::function<bool()>& done, double seconds, DWORD lookMs) {
+  return skarnel_aol6::WaitUntil(done, seconds, lookMs, [this] { return QuickLook(); });
+}
+
+void FeederRun::Pause(double seconds) {
+  if (seconds > 0) Wait(nullptr, seconds, INFINITE);
 }
 
 void FeederRun::SetWatchdog(bool on) {
@@ -225,12 +264,14 @@ void FeederRun::SetWatchdog(bool on) {
   if (on && !dialogHook_) {
     DWORD clientProcess = 0;  // 0, every process, while no client is running
     if (HWND main = aol::FindAolMain().get()) GetWindowThreadProcessId(main, &clientProcess);
-    dialogHook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, WindowCreated,
-                                  clientProcess, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+    dialogHook_ =
+        SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, ClientWindowCreated,
+                        clientProcess, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
   } else if (!on) {
     if (dialogHook_) UnhookWinEvent(dialogHook_);
     dialogHook_ = nullptr;
     StopBurst();
+    dialogLooksEnd_ = windowLooksEnd_ = 0;
   }
 }
 
@@ -263,25 +304,28 @@ WaitResult FeederRun::WaitForWindow(const std::function<bool()>& found, double s
     lastLook = now;
     return found();
   };
-  if (skarnel_aol6::WaitUntil([&] { return look() || stops_ != stopsBefore; }, seconds, kLookMs) &&
-      found())
-    return WaitResult::Found;
-  if (stops_ != stopsBefore) {
-    const double left = seconds - (Now() - start);
-    return skarnel_aol6::WaitUntil(look, std::min(kGraceAfterStop, left), kLookMs)
-               ? WaitResult::Found
-               : WaitResult::Stopped;
-  }
-  if (longestGap > kLookAfterHandler && skarnel_aol6::WaitUntil(found, kLookAfterHandler, kLookMs))
-    return WaitResult::Found;
-  return WaitResult::GaveUp;
+  const WaitResult result = [&] {
+    if (Wait([&] { return look() || stops_ != stopsBefore; }, seconds, kLookMs) && found())
+      return WaitResult::Found;
+    if (stops_ != stopsBefore) {
+      const double left = seconds - (Now() - start);
+      return Wait(look, std::min(kGraceAfterStop, left), kLookMs) ? WaitResult::Found
+                                                                  : WaitResult::Stopped;
+    }
+    if (longestGap > kLookAfterHandler && Wait(found, kLookAfterHandler, kLookMs))
+      return WaitResult::Found;
+    return WaitResult::GaveUp;
+  }();
+  // The window the quick looks were for has come: the pauses that follow sleep again.
+  if (result == WaitResult::Found) windowLooksEnd_ = 0;
+  return result;
 }
 
 void FeederRun::CloseIfItComes(const std::function<HWND()>& find, double seconds,
                                const std::function<void(HWND)>& close) {
   // Another Stop does not shorten this: the run is already ending.
   const double watch = std::min(std::max(seconds, kLookAfterHandler), kWatchAfterStop);
-  if (skarnel_aol6::WaitUntil([&] { return find() != nullptr; }, watch, kLookMs)) close(find());
+  if (Wait([&] { return find() != nullptr; }, watch, kLookMs)) close(find());
 }
 
 void FeederRun::CloseOwnWindows(bool posted) {
@@ -308,7 +352,7 @@ bool FeederRun::SpeedPause() {
     return false;
   }
   // A negative speed pauses not at all; a huge one lasts until Stop, which ends the walk anyway.
-  skarnel_aol6::WaitUntil([this] { return Stopped(); }, *speed, 1000);
+  Wait([this] { return Stopped(); }, *speed, 1000);
   return true;
 }
 
@@ -344,8 +388,7 @@ bool FeederRun::Walk() {
         CloseIfItComes([this] { return Menu(); }, dltool::Limits().menu - (Now() - asked),
                        [this](HWND menu) {
                          PostKey(menu, VK_ESCAPE);
-                         skarnel_aol6::WaitUntil([this] { return !Menu(); }, dltool::Limits().menu,
-                                                 kLookMs);
+                         Wait([this] { return !Menu(); }, dltool::Limits().menu, kLookMs);
                        });
         pending_ = Pending::Nothing;
         return true;
@@ -380,11 +423,11 @@ bool FeederRun::Walk() {
       case WaitResult::Found:
         break;
     }
-    skarnel_aol6::Pause(kBeforePromptAnswer);
+    Pause(kBeforePromptAnswer);
     skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
     pending_ = Pending::Nothing;
     ++handed_;
-    skarnel_aol6::Pause(kBeforeNextMail);
+    Pause(kBeforeNextMail);
     if (!Exists(mailWindow_)) {
       Lost(kMailGone);
       return false;
@@ -401,25 +444,24 @@ bool FeederRun::Ending(bool& notMarked) {
   const HWND mail = mailWindow_;
   aol::ForeignWindow(Exists(mail) ? mail : nullptr).Send(WM_CLOSE);
   if (p_.Check1.Value() != 1) {
-    skarnel_aol6::Pause(kAfterMailClose);
+    Pause(kAfterMailClose);
     // A mailbox the user closed meanwhile has nothing left to press or close.
     if (Exists(mailbox_)) {
       SelectFirstAgain();
       PressMarkNew();
       aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
     }
-    skarnel_aol6::Pause(kAfterMailboxClose);
+    Pause(kAfterMailboxClose);
     return true;
   }
   // Keep as new: the mails can only be marked from the mailbox once the run's mail window is
   // gone. Other open mails (the user's own, or one an earlier run left) may stay. Stop no longer
   // shortens anything here: the run is already ending.
-  if (!skarnel_aol6::WaitUntil([mail] { return !Exists(mail); }, dltool::Limits().mailClose,
-                               kLookMs)) {
+  if (!Wait([mail] { return !Exists(mail); }, dltool::Limits().mailClose, kLookMs)) {
     GiveUp(L"The open mail did not close.");
     return false;
   }
-  skarnel_aol6::Pause(kAroundMarkingNew);
+  Pause(kAroundMarkingNew);
   if (!Exists(mailbox_)) {
     notMarked = true;
     return true;
@@ -437,9 +479,9 @@ bool FeederRun::Ending(bool& notMarked) {
     skarnel_aol7::SelectMailAt(mailbox_, static_cast<int>(k));
     PressMarkNew();
   }
-  skarnel_aol6::Pause(kAroundMarkingNew);
+  Pause(kAroundMarkingNew);
   aol::ForeignWindow(mailbox_).Send(WM_CLOSE);
-  skarnel_aol6::Pause(kAfterMailboxClose);
+  Pause(kAfterMailboxClose);
   return true;
 }
 
@@ -455,19 +497,17 @@ void FeederRun::EndForExit() {
     case Pending::Nothing:
       break;
     case Pending::Mailbox:
-      if (skarnel_aol6::WaitUntil([] { return skarnel_aol7::FindMailbox() != nullptr; },
-                                  kWatchOnExit, kLookMs))
+      if (Wait([] { return skarnel_aol7::FindMailbox() != nullptr; }, kWatchOnExit, kLookMs))
         mailbox_ = skarnel_aol7::FindMailbox();
       break;
     case Pending::Menu:
-      if (skarnel_aol6::WaitUntil([this] { return Menu() != nullptr; }, kWatchOnExit, kLookMs)) {
+      if (Wait([this] { return Menu() != nullptr; }, kWatchOnExit, kLookMs)) {
         PostKey(Menu(), VK_ESCAPE);
-        skarnel_aol6::WaitUntil([this] { return Menu() == nullptr; }, kWatchOnExit, kLookMs);
+        Wait([this] { return Menu() == nullptr; }, kWatchOnExit, kLookMs);
       }
       break;
     case Pending::Prompt:
-      if (skarnel_aol6::WaitUntil([] { return skarnel_aol6::FindAolModal() != nullptr; },
-                                  kWatchOnExit, kLookMs)) {
+      if (Wait([] { return skarnel_aol6::FindAolModal() != nullptr; }, kWatchOnExit, kLookMs)) {
         // Posted, as everything on the way out: a client that stopped answering cannot hold
         // the exit inside a send.
         aol::ForeignWindow icon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
@@ -475,16 +515,14 @@ void FeederRun::EndForExit() {
         icon.Post(WM_KEYUP, VK_SPACE);
         // The prompt is modal: while it is up the room takes no line, and the exit banner that
         // follows would lose its first one.
-        skarnel_aol6::WaitUntil([] { return skarnel_aol6::FindAolModal() == nullptr; },
-                                kWatchOnExit, kLookMs);
+        Wait([] { return skarnel_aol6::FindAolModal() == nullptr; }, kWatchOnExit, kLookMs);
       }
       break;
   }
   CloseOwnWindows(/*posted=*/true);
   // The exit banner follows at once: a room looked for while the client is still closing the
   // run's windows may not be found, and the banner's first line would be lost.
-  skarnel_aol6::WaitUntil([this] { return !Exists(mailWindow_) && !Exists(mailbox_); },
-                          kWatchOnExit, kLookMs);
+  Wait([this] { return !Exists(mailWindow_) && !Exists(mailbox_); }, kWatchOnExit, kLookMs);
 }
 
 void FeederRun::Go() {
@@ -538,7 +576,7 @@ void FeederRun::Go() {
   pending_ = Pending::Nothing;
   mailbox_ = skarnel_aol7::FindMailbox();
   // The mailbox settles before its mails are counted; Stop ends the wait at once.
-  skarnel_aol6::WaitUntil([this] { return Stopped(); }, dltool::kMailboxSettleSeconds, 1000);
+  Wait([this] { return Stopped(); }, dltool::kMailboxSettleSeconds, 1000);
   if (Stopped()) return EndBeforeWalk();
   const std::optional<int> mails = skarnel_aol7::MailCount(mailbox_);
   if (!mails) {
@@ -612,12 +650,19 @@ void DLtool::EndRunForExit() {
 }
 
 void DLtool::Timer1_Timer() {
+  AnswerClientDialog();
+}
+
+bool DLtool::AnswerClientDialog() {
   HWND dialog = skarnel_aol7::FindClientDialog();
-  if (!dialog) return;
+  // A dialog stays visible for a few milliseconds after its press: it is pressed once.
+  if (!dialog || dialog == answeredDialog) return false;
   // The space bar, pressed twice, on the dialog's first button answers it with that button.
   HWND button = aol::ForeignWindow(dialog).Child("button").get();
   PostKey(button, VK_SPACE);
   PostKey(button, VK_SPACE);
+  answeredDialog = dialog;
+  return true;
 }
 
 }  // namespace ui

@@ -176,9 +176,43 @@ void Client::Impl::AnswerPrompt() {
   });
 }
 
+namespace {
+
+// The client's dialog being shown on this thread, for the hook below.
+thread_local Client::Impl* tDialogOwner = nullptr;
+thread_local bool tDialogPressed = false;
+
+// Marks the two moments between which whoever answers the dialog is at work: the box has been
+// shown (its set-up is the client's time), and its button was clicked (its going is too).
+LRESULT CALLBACK WatchDialog(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && tDialogOwner && call) {
+    char cls[8] = {};
+    GetClassNameA(call->hwnd, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0) {
+      if (call->message == WM_WINDOWPOSCHANGED &&
+          reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW)
+        tDialogOwner->Log("dialog", "dialog.visible", "");
+      if (call->message == WM_COMMAND && HIWORD(call->wParam) == BN_CLICKED && call->lParam &&
+          !tDialogPressed) {
+        tDialogPressed = true;
+        tDialogOwner->Log("dialog", "dialog.pressed", "");
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
 void Client::Impl::ShowClientDialog(const std::string& text) {
   Log("dialog", "dialog", text);
+  HHOOK watch = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialog, nullptr, GetCurrentThreadId());
+  tDialogOwner = this;
+  tDialogPressed = false;
   int answer = MessageBoxA(nullptr, text.c_str(), kClientTitle, MB_OK | MB_ICONINFORMATION);
+  tDialogOwner = nullptr;
+  if (watch) UnhookWindowsHookEx(watch);
   Log("dialog", "dialog.button", answer == IDOK ? "OK" : std::to_string(answer));
 }
 

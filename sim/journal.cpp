@@ -137,7 +137,11 @@ bool ParseState(const std::string& text, State& state) {
 
 void Client::Impl::Log(const std::string& what, const std::string& target,
                        const std::string& text) {
-  Event event{what, target, text, GetTickCount64()};
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  Event event{what, target, text, GetTickCount64(),
+              static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart)};
   std::lock_guard lock(mutex);
   if (journalFile) {
     std::string line = FormatEvent(event) + '\n';

@@ -73,7 +73,8 @@ struct Options {
 //   deliver  "mailbox"                       the number of a mail that arrived in the mailbox
 //   marknew  "mailbox"                       the mail number marked as new
 //   prompt   "modal.icon1"                   the prompt's answer ("OK")
-//   dialog   "dialog" (shown: its text) | "dialog.button" (answered: "OK")
+//   dialog   "dialog" (about to be shown: its text) | "dialog.visible" (on screen) |
+//            "dialog.pressed" (its button clicked) | "dialog.button" (answered: "OK")
 //   hang     "chat.input", "chat.icon6", ...  where the hung client stopped answering ("start"
 //                                            when it was hung from its start)
 //   slow     "room <name>" | "mailbox.list"  a read of the room's name or of the mail count that
@@ -84,6 +85,9 @@ struct Event {
   std::string target;
   std::string text;
   ULONGLONG ms = 0;  // GetTickCount64() when it happened
+  // The same moment in seconds on the performance counter, for figures finer than a
+  // millisecond (in the client's own process only; a journal file keeps `ms`).
+  double seconds = 0;
 };
 
 class Client {

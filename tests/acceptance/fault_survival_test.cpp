@@ -141,7 +141,9 @@ TEST_P(FaultSurvival, RunEndsWithItsMessage) {
     EXPECT_EQ(message, f.message);
   else
     EXPECT_TRUE(StartsWithText(message, f.message)) << Narrow(message);
-  if (f.queued >= 0) EXPECT_EQ(S().EventsOf("queued").size(), static_cast<size_t>(f.queued));
+  if (f.queued >= 0) {
+    EXPECT_EQ(S().EventsOf("queued").size(), static_cast<size_t>(f.queued));
+  }
   if (f.alsoCheck) f.alsoCheck(S());
   ExpectIntact();
 }

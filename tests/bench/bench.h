@@ -4,9 +4,11 @@
 // command line) and prints one table.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -42,9 +44,22 @@ inline std::string Fixed(double value, const char* unit, int decimals = 2) {
   return text;
 }
 
+// The middle value (the mean of the middle two for an even count); 0 for none.
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
 void Register(const char* name, std::function<void()> body);
 // One row of the table: what was measured, the figure, and the target it is held against.
 void Report(const std::string& what, const std::string& figure, const std::string& target = "");
+// A row whose figure stands beside the platform's floor, measured in the same run by a bare
+// program doing the least the platform needs for the same effect, and their ratio (the target
+// is held against the ratio when it starts with "ratio").
+void Report(const std::string& what, double figure, double floor, const char* unit, int decimals,
+            const std::string& target = "");
 
 struct Registrar {
   Registrar(const char* name, std::function<void()> body) { Register(name, std::move(body)); }

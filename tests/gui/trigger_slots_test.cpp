@@ -213,7 +213,9 @@ TEST_F(TriggerSlots, AStoreThatCannotBeWrittenUsesTheTypedTriggerAndSaysWhy) {
         EXPECT_EQ(Lights(), L"P---");
         EXPECT_EQ(Prefix(), L"/" + answer.shown + L" Send ");
       }
-      if (store.access) EXPECT_EQ(Stored(), older);
+      if (store.access) {
+        EXPECT_EQ(Stored(), older);
+      }
       TriggerStoreGuard::Remove();
     }
   }

@@ -70,6 +70,15 @@ TEST_F(DialogClient, AnswersTheClientsDialogsOnlyDuringARun) {
   Settle(200);
   EXPECT_FALSE(dl().Timer1.Enabled());
   EXPECT_EQ(CountOf("dialog", "dialog.button"), 0u);
+  // A dialog is pressed once: it stays on screen a moment after its press, and the watchdog's
+  // next look must not press it again.
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the dialog to show", [&] { return CountOf("dialog", "dialog.visible") == 1; }, 5000));
+  EXPECT_TRUE(dl().AnswerClientDialog());
+  EXPECT_FALSE(dl().AnswerClientDialog());
+  ASSERT_TRUE(testing_support::WaitUntil(
+      "the dialog pressed before the run to go",
+      [&] { return CountOf("dialog", "dialog.button") == 1; }, 5000));
   client->ClearJournal();  // a fresh client is not needed: the run's own dialog comes on top
 
   Fill(L"1", L"2", L"1");

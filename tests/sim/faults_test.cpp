@@ -115,7 +115,11 @@ TEST_F(SimTest, ADialogPopsUpAtTheFirstDownloadBeforeThePrompt) {
   PostMessageA(ok, WM_KEYUP, VK_SPACE, 0);
   ASSERT_TRUE(WaitUntil("the prompt to show",
                         [] { return FindWindowA("_aol_modal", nullptr) != nullptr; }));
-  EXPECT_JOURNAL(client->Journal(), {{"dialog", "dialog"}, {"dialog", "dialog.button", "OK"}},
+  EXPECT_JOURNAL(client->Journal(),
+                 {{"dialog", "dialog"},
+                  {"dialog", "dialog.visible"},
+                  {"dialog", "dialog.pressed"},
+                  {"dialog", "dialog.button", "OK"}},
                  {"dialog"});
 }
 
