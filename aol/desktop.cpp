@@ -27,6 +27,10 @@ void FollowPointer(HWND panel, int button) {
   // input is handled later than it happened.
   const DWORD pressedAt = GetMessagePos();
   const POINT grab{GET_X_LPARAM(pressedAt), GET_Y_LPARAM(pressedAt)};
+  auto follow = [&](POINT at) {
+    SetWindowPos(panel, nullptr, start.left + at.x - grab.x, start.top + at.y - grab.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
   SetCapture(panel);
   MSG msg;
   while (GetCapture() == panel) {
@@ -39,17 +43,20 @@ void FollowPointer(HWND panel, int button) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    if (msg.message == up) break;
+    // The panel is dropped where the button went up: under load the move just before the
+    // release may come with the button already up, or not at all.
+    if (msg.message == up) {
+      follow(msg.pt);
+      break;
+    }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
       SetWindowPos(panel, nullptr, start.left, start.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     }
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == panel) {
+      follow(msg.pt);
       if (!(msg.wParam & held)) break;  // released where the panel did not hear it
-      const POINT at = msg.pt;
-      SetWindowPos(panel, nullptr, start.left + at.x - grab.x, start.top + at.y - grab.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       continue;
     }
     // Other buttons pressed meanwhile belong to the drag, as in the platform's own.
