@@ -50,8 +50,7 @@ void FollowPointer(HWND panel, int button) {
       break;
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      SetWindowPos(panel, nullptr, start.left, start.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      follow(grab);  // back where it was
       break;
     }
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == panel) {

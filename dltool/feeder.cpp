@@ -189,7 +189,7 @@ class FeederRun {
   // The windows of AOL that are the run's own.
   HWND mailbox_ = nullptr;
   HWND mailWindow_ = nullptr;
-  // The watchdog's report of the client's new dialogs, and its burst of quick looks.
+  // The report of the client's new windows, and the watchdog's burst of quick looks.
   HWINEVENTHOOK dialogHook_ = nullptr;
   UINT_PTR burstTimer_ = 0;
   double dialogLooksEnd_ = 0;  // quick looks for a dialog, until then (0: none due)
@@ -233,6 +233,11 @@ void FeederRun::BurstTick() {
   }
 }
 
+bool FeederRun::QuickLook() {
+  if (dialogLooksEnd_ > 0) BurstTick();  // the same look as the burst timer's tick
+  return Now() < std::max(dialogLooksEnd_, windowLooksEnd_);
+}
+
 void FeederRun::DialogCreated() {
   dialogLooksEnd_ = Now() + kDialogLooksSeconds;
   if (!burstTimer_) burstTimer_ = SetTimer(nullptr, 0, kBurstTimerMs, BurstTimerProc);
@@ -240,15 +245,6 @@ void FeederRun::DialogCreated() {
 
 void FeederRun::WindowCreated() {
   windowLooksEnd_ = Now() + kWindowLooksSeconds;
-}
-
-bool FeederRun::QuickLook() {
-  if (dialogLooksEnd_ > 0 &&
-      (!p_.Timer1.Enabled() || Now() >= dialogLooksEnd_ || p_.AnswerClientDialog())) {
-    dialogLooksEnd_ = 0;
-    StopBurst();
-  }
-  return Now() < std::max(dialogLooksEnd_, windowLooksEnd_);
 }
 
 bool FeederRun::Wait(const std::function<bool()>& done, double seconds, DWORD lookMs) {
