@@ -18,20 +18,27 @@ VANTOR_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xaut
 vantor_log() { printf '[vantor] %s\n' "$*" >&2; }
 
 # Installs the Debian packages that are missing, and only those; through sudo only when not root.
+# Two runs at once on a fresh machine take turns: the second waits for the first's install, then
+# finds nothing missing, instead of failing on apt's lock (another apt on the machine is waited for
+# through apt's own lock timeout).
 vantor_ensure_packages() {
-  local missing=() p
+  local missing=() p lock
+  exec {lock}>"${TMPDIR:-/tmp}/vantor-packages.lock"
+  flock "$lock"
   for p in "${VANTOR_PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
+  [ ${#missing[@]} -eq 0 ] && { exec {lock}>&-; return 0; }
   local sudo=""
   if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { vantor_log "missing: ${missing[*]}; run as root or install sudo"; return 1; }
     sudo=sudo
   fi
   vantor_log "installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  $sudo apt-get update -qq -o DPkg::Lock::Timeout=600
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    -o DPkg::Lock::Timeout=600 "${missing[@]}" >/dev/null
+  exec {lock}>&-
 }
 
 # Configures through the repository's preset (toolchain and build type live there); -B puts the
