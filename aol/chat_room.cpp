@@ -26,8 +26,11 @@ void SendChat(std::wstring_view text) {
 }
 
 void MaximiseClient() {
+  // ShowWindow on another process's window waits for that process to handle it, without a limit:
+  // a hung client would hold Vantor at its start. The asynchronous show is queued to the client
+  // and returns at once; the banner's lines sent after it are handled after it.
   if (const aol::ForeignWindow frame = aol::FindAolMain())
-    ShowWindow(frame.get(), SW_SHOWMAXIMIZED);
+    ShowWindowAsync(frame.get(), SW_SHOWMAXIMIZED);
 }
 
 }  // namespace skarnel_aol7

@@ -195,6 +195,10 @@ TEST(DriverSim, AClientHungFromItsStartIsFoundButAnswersNoRead) {
   HWND room = FindChatRoom();
   ASSERT_NE(room, nullptr);
   EXPECT_FALSE(skarnel_aol6::GetWindowCaption(room).has_value());
+  const double start = NowMs();
+  MaximiseClient();  // the start banner's first step: it must not wait on the hung client
+  EXPECT_LT(NowMs() - start, 500.0);
   client->SetOptions(sim::Options{});  // released: it answers once it is back at its messages
   EXPECT_TRUE(WaitUntil([&] { return skarnel_aol6::GetWindowCaption(room) == L"Lobby"; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsZoomed(client->MainWindow()) != 0; }));
 }
