@@ -54,9 +54,16 @@ void FollowPointer(HWND panel, int button) {
       break;
     }
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == panel) {
-      follow(msg.pt);
-      if (!(msg.wParam & held)) break;  // released where the panel did not hear it
-      continue;
+      if (msg.wParam & held) {
+        follow(msg.pt);
+        continue;
+      }
+      // Already released: under load a move queued before the release can come with the button
+      // up. The release queued behind it says where the panel goes; without one, the release
+      // was heard elsewhere and this move is the last place known.
+      MSG release;
+      follow(PeekMessageW(&release, panel, up, up, PM_REMOVE) ? release.pt : msg.pt);
+      break;
     }
     // Other buttons pressed meanwhile belong to the drag, as in the platform's own.
     if (msg.hwnd == panel && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) continue;
