@@ -15,8 +15,7 @@ constexpr double kBeforeDocumentSeconds = 0.5;
 // how many requests this run has made.
 void ViewList() {
   auto& app = App();
-  app.head.Hide();
-  app.reqlist.Show();
+  app.head.HandOver(app.reqlist);
   PlayPopup();
   if (!skarnel_aol7::FindChatRoom()) return;
   skarnel_aol7::SendChat(core::SignatureLine());
@@ -59,8 +58,7 @@ void reqlist::Label4_Click() {
 }
 
 void reqlist::Label5_Click() {
-  Hide();
-  App().head.Show();
+  HandOver(App().head);
   PlayPopup();
 }
 

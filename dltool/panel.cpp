@@ -24,14 +24,12 @@ void OpenDlTool() {
   // During a run only the panels are swapped: pressing the mailbox icon would bring the mailbox
   // in front of the mail the run is walking, and the list would be emptied under the user.
   if (app.dltool.running) {
-    app.head.Hide();
-    app.dltool.Show();
+    app.head.HandOver(app.dltool);
     return;
   }
   app.dltool.List1.Clear();  // the first use of the panel loads it
   skarnel_aol7::ClickToolbarIcon();
-  app.head.Hide();
-  app.dltool.Show();
+  app.head.HandOver(app.dltool);
   const int opening = ++openings;
   // The mailbox takes a while to come up; meanwhile the panel is already live.
   skarnel_aol6::Pause(dltool::kMailboxSettleSeconds);
@@ -64,8 +62,7 @@ void DLtool::Label5_MouseDown() {
 }
 
 void DLtool::Label6_Click() {
-  Hide();
-  App().head.Show();
+  HandOver(App().head);
   PlayPopup();
 }
 

@@ -267,6 +267,15 @@ void Form::Hide() {
   if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
+void Form::HandOver(Form& next) {
+  // The next panel is activated first, while this one is still the active window. Hiding the
+  // active panel first makes the system activate another window, often the client's, and under
+  // load the client's late take of the X input focus then leaves no window active at all
+  // (wine's unmanaged windows): the user's typing after Return would go nowhere.
+  next.Show();
+  Hide();
+}
+
 bool Form::IsVisible() const {
   return hwnd_ && IsWindowVisible(hwnd_);
 }

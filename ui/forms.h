@@ -311,6 +311,8 @@ class Form {
   bool IsLoaded() const { return hwnd_ != nullptr; }
   void Show();
   void Hide();
+  // This panel makes way for `next`: `next` is shown and active before this one hides.
+  void HandOver(Form& next);
   bool IsVisible() const;
   int WidthTwips() const { return widthTwips_; }
   int HeightTwips() const;

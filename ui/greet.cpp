@@ -26,8 +26,7 @@ void greet::Form_Load() {
 }
 
 void greet::Label1_Click() {
-  Hide();
-  App().head.Show();
+  HandOver(App().head);
   PlayPopup();
 }
 

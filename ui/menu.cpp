@@ -44,8 +44,7 @@ void Menu::hna_Click() {
 }
 
 void Menu::gtz_Click() {
-  App().head.Hide();
-  App().greet.Show();
+  App().head.HandOver(App().greet);
   PlayPopup();
 }
 
