@@ -79,13 +79,21 @@ vantor_has_window_manager() {
 
 # A display without a window manager gets openbox for this run, so that topmost windows stay in
 # front of the ones clicked after them; a desktop that has one keeps its own.
+# It may take a while on a busy machine: up to 30 s by the clock, and a failure says what
+# openbox said and whether it is still running.
 vantor_window_manager() {
   vantor_has_window_manager && return 0
-  openbox --sm-disable >/dev/null 2>&1 &
+  local said; said=$(mktemp)
+  openbox --sm-disable >"$said" 2>&1 &
   VANTOR_WM_PID=$!
-  local i
-  for i in $(seq 1 100); do vantor_has_window_manager && return 0; sleep 0.1; done
-  vantor_log "openbox did not come up on $DISPLAY"; return 1
+  local end=$((SECONDS + 30))
+  while [ $SECONDS -lt $end ]; do
+    vantor_has_window_manager && { rm -f "$said"; return 0; }
+    sleep 0.1
+  done
+  local state=running; kill -0 "$VANTOR_WM_PID" 2>/dev/null || state=ended
+  vantor_log "openbox did not come up on $DISPLAY in 30 s ($state); it said: $(tr '\n' ' ' <"$said")"
+  rm -f "$said"; return 1
 }
 
 # A throwaway prefix inside the build folder, set up once.

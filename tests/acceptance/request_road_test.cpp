@@ -210,8 +210,11 @@ TEST_F(ByHand, TypingGoesOnAfterTheListTheDlToolAndRollingUp) {
     const HWND toggle = V().RollUp();
     const std::wstring before = V().Caption(toggle);
     hands::Click(toggle);
-    return testing_support::WaitUntil("the roll-up toggle to turn",
-                                      [&] { return V().Caption(toggle) != before; });
+    const auto turned = testing_support::WaitUntil(
+        "the roll-up toggle to turn", [&] { return V().Caption(toggle) != before; },
+        [&] { return by_hand::KeyboardOf(V()); });
+    EXPECT_TRUE(turned);
+    return turned;
   };
   struct Step {
     const char* name;
