@@ -60,7 +60,7 @@ class DlTool : public ::testing::Test {
 };
 
 TEST_F(DlTool, OpeningListsTheMailboxNumberedWithTheBoxesAtTheirStart) {
-  EXPECT_FALSE(V().PanelVisible(kHeadTitle));
+  EXPECT_TRUE(V().WaitPanelAlone(kDlTitle));
   const auto mails = S().State().mails;
   ASSERT_EQ(mails.size(), 10u);
   EXPECT_EQ(mails[8], "Vault \x9A 17: the bay");

@@ -58,8 +58,7 @@ TEST_F(MenuItems, ClearAllEmptiesEverySlot) {
 TEST_F(MenuItems, ViewRequestListSwitchesPanelsAndAnnouncesTheCount) {
   const size_t mark = S().Mark();
   ASSERT_TRUE(V().ChooseMenu(MenuItem::ViewRequestList));
-  ASSERT_TRUE(V().WaitPanelVisible(kListTitle));
-  EXPECT_FALSE(V().PanelVisible(kHeadTitle));
+  ASSERT_TRUE(V().WaitPanelAlone(kListTitle));
   ASSERT_TRUE(testing_support::WaitUntil(
       "three lines said after View Request List", [&] { return S().SaidSince(mark).size() >= 3; },
       [&] { return testing_support::Shown(S().SaidSince(mark)); }));
@@ -71,8 +70,7 @@ TEST_F(MenuItems, ViewRequestListSwitchesPanelsAndAnnouncesTheCount) {
 TEST_F(MenuItems, DlToolOpensTheMailboxAndThePanel) {
   const size_t mark = S().Mark();
   ASSERT_TRUE(V().ChooseMenu(MenuItem::DlTool));
-  ASSERT_TRUE(V().WaitPanelVisible(kDlTitle));
-  EXPECT_FALSE(V().PanelVisible(kHeadTitle));
+  ASSERT_TRUE(V().WaitPanelAlone(kDlTitle));
   ASSERT_TRUE(V().WaitDlListed(S()));
   EXPECT_EQ(TextsOf(S().Since(mark), "press", "toolbar.icon2").size(), 1u);
   ASSERT_TRUE(V().Click(kDlTitle, L"Return"));
@@ -96,8 +94,7 @@ TEST_F(MenuItems, HelpAboutContactShowsTheAboutBox) {
 
 TEST_F(MenuItems, GreetzShowsTheGreetingsPanelWithItsDownwardReturn) {
   ASSERT_TRUE(V().ChooseMenu(MenuItem::Greetz));
-  ASSERT_TRUE(V().WaitPanelVisible(kGreetTitle));
-  EXPECT_FALSE(V().PanelVisible(kHeadTitle));
+  ASSERT_TRUE(V().WaitPanelAlone(kGreetTitle));
   HWND back = V().Control(kGreetTitle, L"R\r\ne\r\nt\r\nu\r\nr\r\nn");
   ASSERT_TRUE(back);
   ASSERT_TRUE(V().Click(back));

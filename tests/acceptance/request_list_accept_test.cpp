@@ -44,8 +44,7 @@ class RequestListPanel : public SharedPairTest<RequestListPanel> {
 
 TEST_F(RequestListPanel, ViewListShowsTheRequestsInTheOrderSentInPlaceOfTheMainPanel) {
   SendThenView({L"3", L"1", L"2 : mine"});
-  EXPECT_TRUE(V().PanelVisible(kListTitle));
-  EXPECT_FALSE(V().PanelVisible(kHeadTitle));
+  EXPECT_TRUE(V().WaitPanelAlone(kListTitle));
   EXPECT_EQ(V().RequestList(),
             (std::vector<std::wstring>{L"vault:   3", L"vault:   1", L"vault:   2 : mine"}));
   EXPECT_EQ(V().CountLabel(), L"Number of requests: 3");

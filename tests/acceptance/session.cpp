@@ -270,6 +270,13 @@ testing_support::Waited Vantor::WaitPanelVisible(std::wstring_view title, DWORD 
       [&] { return "panels shown " + testing_support::Shown(ShownPanels()); }, timeoutMs);
 }
 
+testing_support::Waited Vantor::WaitPanelAlone(std::wstring_view title) const {
+  return WaitUntil(
+      "the panel " + testing_support::Shown(title) + " to be the only one shown",
+      [&] { return ShownPanels() == std::vector<std::wstring>{std::wstring(title)}; },
+      [&] { return "panels shown " + testing_support::Shown(ShownPanels()); });
+}
+
 std::vector<std::wstring> Vantor::ShownPanels() const {
   std::vector<std::wstring> titles;
   for (const wchar_t* title : {kSplashTitle, kHeadTitle, kListTitle, kDlTitle, kGreetTitle})

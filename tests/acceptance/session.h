@@ -145,6 +145,8 @@ class Vantor {
   HWND Head() const { return Panel(kHeadTitle); }
   bool PanelVisible(std::wstring_view title) const;
   testing_support::Waited WaitPanelVisible(std::wstring_view title, DWORD timeoutMs = 5000) const;
+  // Until the panel is the only one shown: a switch shows the next panel before the last hides.
+  testing_support::Waited WaitPanelAlone(std::wstring_view title) const;
   // The titles of the panels shown now, for reports.
   std::vector<std::wstring> ShownPanels() const;
 
