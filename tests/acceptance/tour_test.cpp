@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tests/acceptance/session.h"
 
@@ -24,28 +25,30 @@ TEST(Tour, PlaysFromTheSplashToTheDownloadManager) {
   ASSERT_TRUE(tour.WaitForExit(120000)) << "the tour did not end within two minutes";
   EXPECT_EQ(tour.ExitCode(), 0u);
 
-  std::vector<std::string> transcript;
-  std::vector<std::string> queue;
-  {
-    HANDLE file = CreateFileW((folder + L"\\state.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    std::string bytes(1 << 20, '\0');
+  auto readAll = [&](const wchar_t* name) {
+    std::string bytes;
+    HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(1 << 20);
     DWORD got = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
     CloseHandle(file);
     bytes.resize(got);
-    sim::State state;
-    ASSERT_TRUE(sim::ParseState(bytes, state));
-    transcript = state.transcript;
-    queue = state.downloadQueue;
-  }
+    return bytes;
+  };
+  sim::State state;
+  ASSERT_TRUE(sim::ParseState(readAll(L"\\state.txt"), state));
+  const std::vector<std::string>& transcript = state.transcript;
+  const std::vector<std::string>& queue = state.downloadQueue;
   auto has = [&](const std::string& line) {
     return std::find(transcript.begin(), transcript.end(), line) != transcript.end();
   };
   EXPECT_TRUE(has("Member: /vault Send 1, 3-5"));
   EXPECT_TRUE(has("VaultServer: Sending 4 mails to Member"));
   EXPECT_EQ(queue.size(), 3u);
+  // What the client saw tells a slow run from a stuck one.
+  if (HasFailure()) std::printf("The client's journal:\n%s\n", readAll(L"\\journal.txt").c_str());
 
   for (const wchar_t* name : {L"\\state.txt", L"\\journal.txt"})
     DeleteFileW((folder + name).c_str());

@@ -155,10 +155,19 @@ int Tour::Run() {
 
   Say("first 1, last 3, speed 1, Add");
   vantor.FillDl(L"1", L"3", L"1");
+  const ULONGLONG added = GetTickCount64();
   testing_support::ClickLabel(vantor.Control(kDlTitle, L"Add"), testing_support::Delivery::Post);
   if (!Check(WaitUntil([&] { return vantor.DlCounter() == L"2"; }, 30000),
-             "the first mail went to the Download Manager (counter 2)"))
+             "the first mail went to the Download Manager (counter 2)")) {
+    // Slow or stuck: what the panel and the client show tells which.
+    Say("  the counter reads " + Printable(vantor.DlCounter()) + "; Vantor's message box: " +
+        Printable(testing_support::DialogText(vantor.WaitDialog(0))) + "; queued: " +
+        std::to_string(client.State().downloadQueue.size()));
     return 1;
+  }
+  char took[48];
+  std::snprintf(took, sizeof took, "  counter 2 after %.1f s", (GetTickCount64() - added) / 1000.0);
+  Say(took);
   {
     HWND panel = vantor.Panel(kDlTitle);
     const bool topmost = (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
