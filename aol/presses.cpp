@@ -8,10 +8,11 @@ void PressEnter(HWND window) {
   aol::ForeignWindow(window).Send(WM_CHAR, VK_RETURN, 0);
 }
 
-void ClickIcon(HWND window) {
+bool ClickIcon(HWND window) {
   // An AOL icon acts on a button-down followed by the release of the space bar; a
-  // WM_LBUTTONUP would not do it. Both are sent, so the press has happened when this returns.
-  aol::PressIcon(aol::ForeignWindow(window));
+  // WM_LBUTTONUP would not do it. Both are sent, so the press has happened when this returns
+  // true.
+  return aol::PressIcon(aol::ForeignWindow(window));
 }
 
 void ClickButton(HWND window) {

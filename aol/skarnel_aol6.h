@@ -55,7 +55,8 @@ void DragForm(HWND panel);
 void PressEnter(HWND window);
 
 // The press of an AOL icon: WM_LBUTTONDOWN then WM_KEYUP(VK_SPACE), both sent, nothing between.
-void ClickIcon(HWND window);
+// False when the client did not answer them within the send's limit: the press may never act.
+bool ClickIcon(HWND window);
 
 // A click, posted (WM_LBUTTONDOWN, WM_LBUTTONUP): returns before the window handles it.
 void ClickButton(HWND window);

@@ -182,7 +182,7 @@ class FeederRun {
   // runs past it (the count read when the mailbox opened). Past its last mail the client's mail
   // window stays where it is, and the same mail would be queued again and again.
   int lastInMailbox_ = 0;
-  int handed_ = 0;  // mails whose Download prompt was answered
+  int handed_ = 0;  // mails the Download Manager took (their prompt showed)
   int stops_ = 0;   // Stop presses during this run: a wait ends early on one made while it waits
   Pending pending_ = Pending::Nothing;
   bool exiting_ = false;
@@ -419,17 +419,34 @@ bool FeederRun::Walk() {
       case WaitResult::Found:
         break;
     }
-    Pause(kBeforePromptAnswer);
-    skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1));
-    pending_ = Pending::Nothing;
+    // The prompt confirms an addition already made.
     ++handed_;
+    Pause(kBeforePromptAnswer);
+    // A client that does not take a press in time (stuck, or starved on a busy machine) may
+    // act on it later or never: going on as if it had would hand the same mail over again and
+    // leave the range's last one out, and still say all was added.
+    // A prompt gone meanwhile was answered by the user.
+    const bool answered =
+        skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1)) ||
+        !skarnel_aol6::FindAolModal();
+    pending_ = Pending::Nothing;
+    if (!answered) {
+      GiveUp(L"AOL's download prompt did not take its OK.");
+      return false;
+    }
     Pause(kBeforeNextMail);
     if (!Exists(mailWindow_)) {
       Lost(kMailGone);
       return false;
     }
     // The mail window's sixth icon moves it on to the next mail of the list.
-    skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(mailWindow_, 6));
+    if (!skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(mailWindow_, 6))) {
+      if (Exists(mailWindow_))
+        GiveUp(L"AOL's mail window did not take the press for the next mail.");
+      else
+        Lost(kMailGone);
+      return false;
+    }
     SetCounter(--remaining);
     if (!SpeedPause()) return false;
   }

@@ -204,7 +204,7 @@ TEST(DriverPresses, EachPressSendsExactlyItsMessages) {
     std::vector<std::string> expected;
   } cases[] = {
       // The icon press is a button-down then a space-bar release; never a button-up.
-      {"ClickIcon", ClickIcon, {"DOWN", "KEYUP:32"}},
+      {"ClickIcon", [](HWND w) { ClickIcon(w); }, {"DOWN", "KEYUP:32"}},
       {"PressEnter", PressEnter, {"CHAR:13"}},
       {"ClickButton", ClickButton, {"DOWN", "UP"}},
   };

@@ -312,6 +312,47 @@ TEST_F(FeederGivesUp, EachWaitHasALimit) {
   }
 }
 
+// A press the client does not take within the send's limit (stuck, or starved on a busy
+// machine) ends the run there: going on would queue the same mail again and skip the last one.
+// The stuck press still acts once the client answers again; nothing else follows it.
+TEST_F(FeederGivesUp, APressTheClientDoesNotTakeEndsTheRun) {
+  dltool::Limits() = {.mailbox = 1, .menu = 1, .prompt = 1, .mailClose = 1};
+  const struct {
+    const char* stuckAt;
+    const char* afterWhat;  // the client sticks at its next press after this event
+    const char* afterTarget;
+    const wchar_t* message;
+  } cases[] = {
+      {"modal.icon1", "open", "prompt", L"AOL's download prompt did not take its OK."},
+      {"mail.icon6", "press", "modal.icon1",
+       L"AOL's mail window did not take the press for the next mail."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stuckAt);
+    RestartWithFault([](sim::Options&) {});
+    Fill(L"1", L"3", L"0.5");
+    When stick([&] { return CountOf(c.afterWhat, c.afterTarget) > 0; },
+               [&] {
+                 sim::Options hung = SimOptions();
+                 hung.hung = true;
+                 client->SetOptions(hung);
+               });
+    dl().Label3_Click();
+    client->SetOptions(SimOptions());
+    EXPECT_EQ(effects.Messages(),
+              (std::vector<std::wstring>{Msg(
+                  MB_ICONEXCLAMATION,
+                  (std::wstring(c.message) + L"\r\n1 mail had been added to DL Manager before it.")
+                      .c_str())}));
+    EXPECT_TRUE(WaitForJournal([&](const std::vector<sim::Event>&) {
+      return !Presses().empty() && Presses().back() == c.stuckAt;
+    })) << "the stuck press did not act";
+    Settle(300);
+    EXPECT_EQ(Presses().back(), c.stuckAt) << "something was pressed after giving up";
+    EXPECT_EQ(Queued(), 1u);
+  }
+}
+
 // A handler that holds a wait past its limit (a pause of the main panel's) does not use up the
 // client's time: the menu that comes a moment after it is still found, not left open.
 TEST_F(FeederGivesUp, AWaitLooksOnAfterAHandlerUsedItsTime) {
