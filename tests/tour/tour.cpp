@@ -162,7 +162,11 @@ int Tour::Run() {
     // Slow or stuck: what the panel and the client show tells which.
     Say("  the counter reads " + Printable(vantor.DlCounter()) +
         "; Vantor's message box: " + Printable(testing_support::DialogText(vantor.WaitDialog(0))) +
-        "; queued: " + std::to_string(client.State().downloadQueue.size()));
+        "; queued: " + std::to_string(client.State().downloadQueue.size()) +
+        "; the client's last doings:");
+    const std::vector<sim::Event> journal = client.Journal();
+    for (size_t i = journal.size() > 30 ? journal.size() - 30 : 0; i < journal.size(); ++i)
+      Say("    " + Printable(sim::FormatEvent(journal[i])));
     return 1;
   }
   char took[48];
