@@ -424,8 +424,8 @@ bool FeederRun::Walk() {
     Pause(kBeforePromptAnswer);
     // A client that does not take a press in time (stuck, or starved on a busy machine) may
     // act on it later or never: going on as if it had would hand the same mail over again and
-    // leave the range's last one out, and still say all was added.
-    // A prompt gone meanwhile was answered by the user.
+    // leave the range's last one out, and still say all was added. A prompt gone meanwhile was
+    // answered by the user.
     const bool answered =
         skarnel_aol6::ClickIcon(skarnel_aol7::NthIcon(skarnel_aol6::FindAolModal(), 1)) ||
         !skarnel_aol6::FindAolModal();
