@@ -72,8 +72,10 @@ void Client::Impl::SendRoomInput(Child* room) {
   std::string line = WindowText(room->input);
   if (line.empty()) return;  // AOL sends nothing for an empty box
   SetTextQuietly(room->input, "");
-  Say(room, Opts().screenName, line);
+  // Heard first, so that the state file counts the answer owed once the line shows; the
+  // answer itself comes later, on a timer.
   HearLine(room, line);
+  Say(room, Opts().screenName, line);
 }
 
 void Client::Impl::Say(Child* room, const std::string& speaker, const std::string& line) {

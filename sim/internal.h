@@ -129,6 +129,7 @@ struct Client::Impl {
   std::vector<std::string> downloadQueue;
   std::vector<Mail> mails;
   std::vector<int> markedNew;
+  int owedAnswers = 0;
   std::FILE* journalFile = nullptr;
 
   std::thread thread;

@@ -103,13 +103,14 @@ std::string FormatState(const State& state) {
   std::vector<std::string> marked;
   for (int n : state.markedNew) marked.push_back(std::to_string(n));
   section("marknew", marked);
+  section("owed", {std::to_string(state.owedAnswers)});
   return out;
 }
 
 bool ParseState(const std::string& text, State& state) {
   State parsed;
   std::vector<std::string>* into = nullptr;
-  std::vector<std::string> marked;
+  std::vector<std::string> marked, owed;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -124,6 +125,8 @@ bool ParseState(const std::string& text, State& state) {
       into = &parsed.mails;
     } else if (line == "[marknew]") {
       into = &marked;
+    } else if (line == "[owed]") {
+      into = &owed;
     } else {
       std::string value;
       if (!into || !Unescape(line, value)) return false;
@@ -131,6 +134,7 @@ bool ParseState(const std::string& text, State& state) {
     }
   }
   for (const auto& n : marked) parsed.markedNew.push_back(std::atoi(n.c_str()));
+  if (!owed.empty()) parsed.owedAnswers = std::atoi(owed.front().c_str());
   state = std::move(parsed);
   return true;
 }
@@ -162,6 +166,7 @@ void Client::Impl::WriteState() {
     state.downloadQueue = downloadQueue;
     for (const auto& mail : mails) state.mails.push_back(mail.subject);
     state.markedNew = markedNew;
+    state.owedAnswers = owedAnswers;
   }
   // Written beside and moved over, so a reader never sees half a file.
   std::string temp = path + ".new";

@@ -226,6 +226,10 @@ void Client::Impl::HearLine(Child* room, const std::string& line) {
   ServerAnswer answer;
   if (!AnswerChatLine(line, kServerTrigger, opts.screenName, answer)) return;
   std::string roomName = room->name;
+  {
+    std::lock_guard lock(mutex);
+    ++owedAnswers;
+  }
   After(static_cast<UINT>(std::max(0, opts.serverDelayMs)), [this, roomName, answer] {
     // The room may have been left and entered again meanwhile: answer in it by its name.
     Child* target = nullptr;
@@ -234,6 +238,11 @@ void Client::Impl::HearLine(Child* room, const std::string& line) {
     for (const std::string& said : answer.lines)
       if (target) Say(target, kServerName, said);
     for (int number : answer.mails) DeliverMail(CatalogueMail(number));
+    {
+      std::lock_guard lock(mutex);
+      --owedAnswers;
+    }
+    WriteState();
   });
 }
 

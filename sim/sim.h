@@ -150,6 +150,7 @@ struct State {
   std::vector<std::string> downloadQueue;
   std::vector<std::string> mails;
   std::vector<int> markedNew;
+  int owedAnswers = 0;  // requests said in the room that the server has yet to answer
 };
 std::string FormatState(const State& state);
 bool ParseState(const std::string& text, State& state);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/acceptance/session.h"
+#include "tests/support/journal.h"
 
 namespace acceptance {
 
@@ -18,7 +19,12 @@ class SharedPairTest : public ::testing::Test {
     delete pair;
     pair = nullptr;
   }
-  void SetUp() override { ASSERT_TRUE(pair->ok) << pair->failure; }
+  // A case starts once the server has answered the last case's requests: not this case's doing.
+  void SetUp() override {
+    ASSERT_TRUE(pair->ok) << pair->failure;
+    ASSERT_TRUE(testing_support::WaitUntil("the server to answer every request",
+                                           [] { return S().State().owedAnswers == 0; }, 10000));
+  }
   static Vantor& V() { return pair->vantor; }
   static Sim& S() { return *pair->sim; }
   static inline Pair* pair = nullptr;

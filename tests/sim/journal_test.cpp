@@ -51,13 +51,14 @@ TEST(JournalFile, EveryByteSurvivesTheRoundTripOnOneLine) {
 }
 
 TEST(StateFile, RoundTrips) {
-  sim::State state{{"Member: hi", AllBytes()}, {"Pictures"}, {"a", "b\\c"}, {3, 4}};
+  sim::State state{{"Member: hi", AllBytes()}, {"Pictures"}, {"a", "b\\c"}, {3, 4}, 2};
   sim::State back;
   ASSERT_TRUE(sim::ParseState(sim::FormatState(state), back));
   EXPECT_EQ(back.transcript, state.transcript);
   EXPECT_EQ(back.downloadQueue, state.downloadQueue);
   EXPECT_EQ(back.mails, state.mails);
   EXPECT_EQ(back.markedNew, state.markedNew);
+  EXPECT_EQ(back.owedAnswers, state.owedAnswers);
   EXPECT_FALSE(sim::ParseState("line before any section\n", back));
 }
 
